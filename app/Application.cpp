@@ -1,0 +1,37 @@
+#include "app/Application.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <memory>
+
+#include "resources/Texts.h"
+#include "sjis/QtText.h"
+
+namespace {
+
+QString Face(std::string_view utf8) { return ToQString(texts::Cp932(utf8)); }
+
+void LoadJapaneseTranslation(QApplication& application) {
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char* name : {"qtbase_ja", "qt_ja"}) {
+        auto translator = std::make_unique<QTranslator>(&application);
+        if (translator->load(QString::fromLatin1(name), folder)) application.installTranslator(translator.release());
+    }
+}
+
+}  // namespace
+
+void SetUpApplication(QApplication& application) {
+    application.setApplicationName(Face(texts::kAppTitle));
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    // The program's own font names, so a machine that has them uses them.
+    QFont::insertSubstitution(Face(texts::kWindowFontFace), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(Face(texts::kMemoFontFace), QStringLiteral("IPAMincho"));
+    QFont font(Face(texts::kWindowFontFace));
+    font.setPointSize(QApplication::font().pointSize() > 0 ? QApplication::font().pointSize() : 9);
+    application.setFont(font);
+    LoadJapaneseTranslation(application);
+}

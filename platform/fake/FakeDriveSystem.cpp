@@ -1,0 +1,41 @@
+#include "platform/fake/FakeDriveSystem.h"
+
+namespace platform {
+
+namespace {
+int IndexOf(char letter) { return (letter >= 'a' && letter <= 'z') ? letter - 'a' : (letter >= 'A' && letter <= 'Z') ? letter - 'A' : -1; }
+}  // namespace
+
+void FakeDriveSystem::Add(char letter, DriveType type, std::optional<std::string> label) {
+    Drive& drive = drives.at(IndexOf(letter));
+    drive.type = type;
+    drive.label = std::move(label);
+}
+
+std::uint32_t FakeDriveSystem::LogicalDrives() {
+    std::uint32_t mask = 0;
+    for (int i = 0; i < 26; ++i)
+        if (drives[i].type != DriveType::NoRootDir) mask |= 1u << i;
+    return mask;
+}
+
+DriveType FakeDriveSystem::TypeOf(char letter) {
+    const int index = IndexOf(letter);
+    return index < 0 ? DriveType::NoRootDir : drives[index].type;
+}
+
+std::optional<std::string> FakeDriveSystem::VolumeLabel(char letter) {
+    const int index = IndexOf(letter);
+    if (index < 0) return std::nullopt;
+    ++drives[index].labelQueries;
+    return drives[index].label;
+}
+
+std::optional<std::string> FakeDriveSystem::RemoteName(char letter) {
+    const int index = IndexOf(letter);
+    return index < 0 ? std::nullopt : drives[index].remoteName;
+}
+
+std::string FakeDriveSystem::NativeRoot(char letter) { return std::string(1, letter) + ":\\"; }
+
+}  // namespace platform

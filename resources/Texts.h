@@ -1,0 +1,76 @@
+#pragma once
+// Every Japanese text the program shows, in one place. Written here in UTF-8;
+// Cp932() gives the code page 932 bytes the program holds.
+#include <string>
+#include <string_view>
+
+namespace texts {
+
+// Status line
+inline constexpr std::string_view kSelectDrive = "ディスクドライブを指定して下さい。";
+inline constexpr std::string_view kScanning = "フォルダ検索中です。（ESC:中断）";
+inline constexpr std::string_view kScanInterrupted = "フォルダ検索を中断しました。";
+inline constexpr std::string_view kBuildingMemo = "メモ作成中です。";
+inline constexpr std::string_view kMemoTruncated = "メモの上限を超えたため、途中までを作成しました。";
+inline constexpr std::string_view kSavingText = "テキストファイルの保存中です。";
+inline constexpr std::string_view kSavedText = "テキストファイルを保存しました。";
+inline constexpr std::string_view kSaveTextFailed = "テキストファイルが保存出来ませんでした。";
+inline constexpr std::string_view kSavingHtml = "HTMLファイルの保存中です。";
+inline constexpr std::string_view kSavedHtml = "HTMLファイルを保存しました。";
+inline constexpr std::string_view kSaveHtmlFailed = "HTMLファイルが保存出来ませんでした。";
+
+// Messages
+inline constexpr std::string_view kDriveNotReady = "ディスクドライブの準備が出来ていません。";
+inline constexpr std::string_view kConfirmReplaceMemo = "現在のメモ内容が削除されます。よろしいですか？";
+inline constexpr std::string_view kNoDriveSelected = "ディスクドライブが選択されていません。";
+inline constexpr std::string_view kNoMemo = "メモ内容がありません。";
+inline constexpr std::string_view kConfirmOverwrite = "ファイル %s は既に存在します。上書きしますか？";
+
+// Failures
+inline constexpr std::string_view kInvalidIndex = "不正なインデックス";
+inline constexpr std::string_view kCannotInsertItem = "アイテムの挿入ができません";
+inline constexpr std::string_view kCannotCreateFile = "ファイル %s を作成できません";
+inline constexpr std::string_view kStreamWriteError = "ストリームへの書き込みエラー";
+
+// Window
+inline constexpr std::string_view kAppTitle = "Orvale";
+inline constexpr std::string_view kMenuFile = "ファイル(&F)";
+inline constexpr std::string_view kMenuSave = "名前を付けて保存 (&S)...";
+inline constexpr std::string_view kMenuExit = "終了　(&X)";
+inline constexpr std::string_view kMenuEdit = "編集(&E)";
+inline constexpr std::string_view kMenuCut = "切り取り (&T)";
+inline constexpr std::string_view kMenuCopy = "コピー (&C)";
+inline constexpr std::string_view kMenuPaste = "貼り付け (&P)";
+inline constexpr std::string_view kMenuSelectAll = "全て選択 (&L)";
+inline constexpr std::string_view kMenuMemo = "メモ作成(&M)";
+
+// Message dialog kinds and buttons
+inline constexpr std::string_view kCaptionWarning = "警告";
+inline constexpr std::string_view kCaptionError = "エラー";
+inline constexpr std::string_view kCaptionInformation = "情報";
+inline constexpr std::string_view kCaptionConfirmation = "確認";
+inline constexpr std::string_view kButtonYes = "はい(&Y)";
+inline constexpr std::string_view kButtonNo = "いいえ(&N)";
+inline constexpr std::string_view kButtonOK = "OK";
+inline constexpr std::string_view kButtonCancel = "キャンセル";
+inline constexpr std::string_view kButtonAbort = "中止(&A)";
+inline constexpr std::string_view kButtonRetry = "再試行(&R)";
+inline constexpr std::string_view kButtonIgnore = "無視(&I)";
+inline constexpr std::string_view kButtonAll = "すべて(&A)";
+inline constexpr std::string_view kButtonNoToAll = "すべていいえ(&O)";
+inline constexpr std::string_view kButtonYesToAll = "すべてはい(&A)";
+inline constexpr std::string_view kButtonHelp = "ヘルプ(&H)";
+
+// Save dialog and HTML page
+inline constexpr std::string_view kSaveFilter = "テキストファイル(*.txt)|*.txt|HTMLファイル(*.htm)|*.htm;*.html";
+inline constexpr std::string_view kHtmlTitle = "フォルダ構成";
+inline constexpr std::string_view kMemoFontFace = "ＭＳ 明朝";
+inline constexpr std::string_view kWindowFontFace = "ＭＳ Ｐゴシック";
+
+// The code page 932 bytes of a text above.
+std::string Cp932(std::string_view utf8);
+
+// A text with its one "%s" replaced by `argument` (code page 932 bytes, kept as they are).
+std::string Format(std::string_view utf8, std::string_view argument);
+
+}  // namespace texts

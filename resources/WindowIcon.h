@@ -1,0 +1,5 @@
+#pragma once
+#include <QIcon>
+
+// The window icon: 32 x 32, 16 colours.
+QIcon WindowIcon();

@@ -1,0 +1,3 @@
+#include "save/TSaveDialog.h"
+
+bool TSaveDialog::Execute(QWidget*) { return false; }

@@ -1,0 +1,3 @@
+#include "tree/TTreeView.h"
+
+TTreeView::TTreeView(QWidget* parent) : QTreeView(parent) { setIndentation(19); }
