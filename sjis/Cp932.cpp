@@ -94,16 +94,18 @@ void DecodeEach(std::string_view text, Emit&& emit) {
     }
 }
 
-void AppendEncoded(std::string& out, const EncodeTable& table, char32_t code) {
+// Writes the spelling of `code` at `out` and returns the end; at most two bytes.
+char* PutEncoded(char* out, const EncodeTable& table, char32_t code) {
     const std::uint16_t bytes = code <= 0xFFFF ? table[code] : kNoEncoding;
     if (bytes == kNoEncoding) {
-        out.push_back(kUnspellable);
+        *out++ = kUnspellable;
     } else if (bytes < 0x100) {
-        out.push_back(static_cast<char>(bytes));
+        *out++ = static_cast<char>(bytes);
     } else {
-        out.push_back(static_cast<char>(bytes >> 8));
-        out.push_back(static_cast<char>(bytes & 0xFF));
+        *out++ = static_cast<char>(bytes >> 8);
+        *out++ = static_cast<char>(bytes & 0xFF);
     }
+    return out;
 }
 
 constexpr bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
@@ -158,17 +160,29 @@ char32_t NextUtf8(std::string_view text, std::size_t& i) {
     return code;
 }
 
-void AppendUtf8(std::string& out, char32_t code) {
+// Writes a BMP character as UTF-8 at `out` and returns the end; at most three bytes.
+char* PutUtf8(char* out, char16_t code) {
     if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
+        *out++ = static_cast<char>(code);
     } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        *out++ = static_cast<char>(0xC0 | (code >> 6));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
     } else {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        *out++ = static_cast<char>(0xE0 | (code >> 12));
+        *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
     }
+    return out;
+}
+
+// Sizes `out` for the worst case, lets `fill` write from its start and returning
+// the end, then trims; avoids a capacity check per character on large texts.
+template <typename String, typename Fill>
+String Filled(std::size_t worstCase, Fill&& fill) {
+    String out(worstCase, typename String::value_type{});
+    const auto* end = fill(out.data());
+    out.resize(static_cast<std::size_t>(end - out.data()));
+    return out;
 }
 
 }  // namespace
@@ -203,32 +217,33 @@ std::string AsciiLower(std::string_view text) {
 
 std::string FromUtf16(std::u16string_view text) {
     const EncodeTable& table = Encoder();
-    std::string out;
-    out.reserve(text.size() * 2);
-    ForEachUtf16(text, [&](char32_t code) { AppendEncoded(out, table, code); });
-    return out;
+    return Filled<std::string>(text.size() * 2, [&](char* out) {
+        ForEachUtf16(text, [&](char32_t code) { out = PutEncoded(out, table, code); });
+        return out;
+    });
 }
 
 std::u16string ToUtf16(std::string_view cp932) {
-    std::u16string out;
-    out.reserve(cp932.size());
-    DecodeEach(cp932, [&](char16_t code) { out.push_back(code); });
-    return out;
+    return Filled<std::u16string>(cp932.size(), [&](char16_t* out) {
+        DecodeEach(cp932, [&](char16_t code) { *out++ = code; });
+        return out;
+    });
 }
 
 std::string FromUtf8(std::string_view utf8) {
     const EncodeTable& table = Encoder();
-    std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) AppendEncoded(out, table, NextUtf8(utf8, i));
-    return out;
+    // Every UTF-8 character takes at least as many bytes as its spelling here.
+    return Filled<std::string>(utf8.size(), [&](char* out) {
+        for (std::size_t i = 0; i < utf8.size();) out = PutEncoded(out, table, NextUtf8(utf8, i));
+        return out;
+    });
 }
 
 std::string ToUtf8(std::string_view cp932) {
-    std::string out;
-    out.reserve(cp932.size() * 3 / 2);
-    DecodeEach(cp932, [&](char16_t code) { AppendUtf8(out, code); });
-    return out;
+    return Filled<std::string>(cp932.size() * 3, [&](char* out) {
+        DecodeEach(cp932, [&](char16_t code) { out = PutUtf8(out, code); });
+        return out;
+    });
 }
 
 std::size_t EncodedLength(std::u16string_view text) {
