@@ -2,7 +2,24 @@
 
 #include "resources/Texts.h"
 
-int MessageDialog(std::string_view, TMessageKind, TMessageButtons, int) { return mrCancel; }
+namespace {
+ScriptedMessageDialogs* activeScript = nullptr;
+}
+
+ScriptedMessageDialogs::ScriptedMessageDialogs() { activeScript = this; }
+ScriptedMessageDialogs::~ScriptedMessageDialogs() { activeScript = nullptr; }
+ScriptedMessageDialogs* ScriptedMessageDialogs::Active() { return activeScript; }
+
+int MessageDialog(std::string_view text, TMessageKind kind, TMessageButtons buttons, int) {
+    if (ScriptedMessageDialogs* script = ScriptedMessageDialogs::Active()) {
+        script->calls.push_back({std::string(text), kind, buttons});
+        if (script->answers.empty()) return mrCancel;
+        const int answer = script->answers.front();
+        script->answers.pop_front();
+        return answer;
+    }
+    return mrCancel;
+}
 
 void ShowDriveNotReady() {
     MessageDialog(texts::Cp932(texts::kDriveNotReady), mkInformation, ButtonSet({mbOK}), 0);
