@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Orvale needs on Debian 12.
+# Quick when everything is already there: apt is asked only for what is missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
+  libx11-dev libgtest-dev libgmock-dev googletest
+  fonts-ipafont-gothic fonts-ipafont-mincho
+  xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick
+  tree findutils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
