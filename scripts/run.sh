@@ -19,10 +19,12 @@ trap 'kill "$program_pid" "$xvfb" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 DISPLAY=$display "$program" >/dev/null 2>&1 &
 program_pid=$!
+window=root
 for _ in $(seq 100); do
-  DISPLAY=$display xdotool search --name '^Orvale$' >/dev/null 2>&1 && break
+  window=$(DISPLAY=$display xdotool search --onlyvisible --name '^Orvale$' 2>/dev/null | head -n 1) && [[ -n "$window" ]] && break
+  window=root
   sleep 0.1
 done
 sleep 1
-DISPLAY=$display import -window root "$screenshot"
+DISPLAY=$display import -window "$window" "$screenshot"
 echo "No display here: Orvale ran on a virtual X display ($display); screenshot of its window: $screenshot"
