@@ -1,0 +1,58 @@
+#include "text/LineRules.h"
+
+#include "sjis/Cp932.h"
+
+namespace linerules {
+
+namespace {
+
+// Bytes of the character at `pos`: two for a double-byte character and for CR LF.
+std::size_t CharLength(std::string_view text, std::size_t pos) {
+    if (pos + 1 >= text.size()) return 1;
+    const auto byte = static_cast<unsigned char>(text[pos]);
+    const auto next = static_cast<unsigned char>(text[pos + 1]);
+    if (byte == '\r') return next == '\n' ? 2 : 1;
+    // A lead byte without a second byte after it decodes alone, as the codec reads it.
+    const bool trail = next >= 0x40 && next <= 0xFC && next != 0x7F;
+    return sjis::IsLeadByte(byte) && trail ? 2 : 1;
+}
+
+}  // namespace
+
+std::size_t FitLength(std::string_view text, std::size_t room) {
+    if (text.size() <= room) return text.size();
+    std::size_t end = 0;
+    while (end < text.size()) {
+        const std::size_t next = end + CharLength(text, end);
+        if (next > room) break;
+        end = next;
+    }
+    return end;
+}
+
+std::string UnifyBreaks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            // A second byte may be any value from 0x40 up, never CR or LF, so bytes pass as they are.
+            out.push_back(c);
+            continue;
+        }
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string AppendPiece(std::string_view line, bool lastLineOpen) {
+    std::string piece;
+    piece.reserve(line.size() + 2);
+    if (lastLineOpen) piece += "\r\n";
+    piece += line;
+    if (!lastLineOpen) piece += "\r\n";
+    return piece;
+}
+
+}  // namespace linerules

@@ -1,0 +1,31 @@
+#pragma once
+// Byte rules of the editor's text: code page 932, CR LF between lines.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace linerules {
+
+// The most the editor holds; a line break takes two bytes.
+inline constexpr std::size_t kMaxLength = 2097152;
+// The most of one line that LineAt hands out.
+inline constexpr std::size_t kMaxLineBytes = 4096;
+
+// Bytes of the longest leading part of `text` that fits in `room` bytes without
+// ending inside a double-byte character or between the CR and LF of a line break.
+std::size_t FitLength(std::string_view text, std::size_t room);
+
+// The leading part of `text` that fits in `room` bytes (see FitLength).
+inline std::string_view LeadingPart(std::string_view text, std::size_t room) {
+    return text.substr(0, FitLength(text, room));
+}
+
+// Every CR LF, lone CR and lone LF becomes one CR LF, so that each costs what it
+// will cost in the editor.
+std::string UnifyBreaks(std::string_view text);
+
+// What AppendLine inserts at the end of the text: the line and a break after it,
+// or, when the last line is not yet closed by a break, a break and the line.
+std::string AppendPiece(std::string_view line, bool lastLineOpen);
+
+}  // namespace linerules
