@@ -1,0 +1,155 @@
+// Runs on Windows (under Wine in the test suite), with folders made through the A calls
+// in a process whose ANSI code page is 932.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Bytes(std::initializer_list<int> bytes) {
+    std::string out;
+    for (int b : bytes) out.push_back(static_cast<char>(b));
+    return out;
+}
+
+// Code page 932 names: a three-kanji word, and one ending in a kanji whose second byte is "\".
+const std::string kJapanese = Bytes({0x93, 0xFA, 0x96, 0x7B, 0x8C, 0xEA});
+const std::string kEndsInTable = Bytes({0x88, 0xEA, 0x97, 0x97, 0x95, 0x5C});
+
+// A fresh folder under the temporary folder, removed with all it holds at the end.
+class TempFolder {
+public:
+    TempFolder() {
+        char base[MAX_PATH + 1] = {};
+        GetTempPathA(sizeof base, base);
+        char name[MAX_PATH + 1] = {};
+        GetTempFileNameA(base, "orv", 0, name);  // makes a file: reuse its unique name for a folder
+        DeleteFileA(name);
+        path_ = std::string(name) + "\\";
+        ok_ = CreateDirectoryA(path_.c_str(), nullptr) != 0;
+    }
+    ~TempFolder() { RemoveTree(path_); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    bool ok() const { return ok_; }
+    const std::string& path() const { return path_; }
+
+    // Makes a folder (relative path, no trailing separator) and gives its full path with one.
+    std::string Folder(const std::string& relative, DWORD attributes = 0) const {
+        std::string full = path_ + relative;
+        EXPECT_TRUE(CreateDirectoryA(full.c_str(), nullptr)) << "error " << GetLastError();
+        if (attributes) {
+            EXPECT_TRUE(SetFileAttributesA(full.c_str(), attributes));
+        }
+        return full + "\\";
+    }
+    void File(const std::string& relative) const {
+        HANDLE h = CreateFileA((path_ + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_NE(h, INVALID_HANDLE_VALUE);
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+
+private:
+    static void RemoveTree(const std::string& folder) {
+        WIN32_FIND_DATAA data;
+        HANDLE h = FindFirstFileA((folder + "*.*").c_str(), &data);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                std::string name = data.cFileName;
+                if (name == "." || name == "..") continue;
+                std::string full = folder + name;
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveTree(full + "\\");
+                else
+                    DeleteFileA(full.c_str());
+            } while (FindNextFileA(h, &data));
+            FindClose(h);
+        }
+        RemoveDirectoryA(folder.c_str());
+    }
+
+    std::string path_;
+    bool ok_ = false;
+};
+
+struct RawEntry {
+    std::string name;
+    DWORD attributes;
+};
+
+// Everything FindFirstFileA/FindNextFileA give for a folder, unfiltered, in their order.
+std::vector<RawEntry> RawListing(const std::string& folder) {
+    std::vector<RawEntry> out;
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA((folder + "*.*").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return out;
+    do out.push_back({data.cFileName, data.dwFileAttributes});
+    while (FindNextFileA(h, &data));
+    FindClose(h);
+    return out;
+}
+
+const RawEntry* Find(const std::vector<RawEntry>& entries, const std::string& name) {
+    for (const auto& e : entries)
+        if (e.name == name) return &e;
+    return nullptr;
+}
+
+TEST(Win32World, AnsiCodePageIs932) {
+    EXPECT_EQ(GetACP(), 932u);
+    CPINFO info{};
+    ASSERT_TRUE(GetCPInfo(CP_ACP, &info));
+    EXPECT_EQ(info.MaxCharSize, 2u);
+    EXPECT_TRUE(IsDBCSLeadByte(0x95));
+    EXPECT_FALSE(IsDBCSLeadByte(0x5C));
+}
+
+TEST(Win32World, AnsiCallsSpeakCodePage932) {
+    TempFolder temp;
+    ASSERT_TRUE(temp.ok());
+    temp.Folder(kJapanese);
+    temp.Folder(kEndsInTable);
+    temp.Folder(kEndsInTable + "\\" + kJapanese);  // the 0x5C inside the kanji is no separator
+
+    auto top = RawListing(temp.path());
+    ASSERT_NE(Find(top, kJapanese), nullptr);
+    ASSERT_NE(Find(top, kEndsInTable), nullptr);
+    EXPECT_TRUE(Find(top, kEndsInTable)->attributes & FILE_ATTRIBUTE_DIRECTORY);
+
+    auto inner = RawListing(temp.path() + kEndsInTable + "\\");
+    ASSERT_NE(Find(inner, kJapanese), nullptr);
+
+    // The same name through the wide call: what the A call stored is the real kanji.
+    wchar_t wide[MAX_PATH];
+    int n = MultiByteToWideChar(CP_ACP, 0, kEndsInTable.data(), int(kEndsInTable.size()), wide, MAX_PATH);
+    ASSERT_EQ(n, 3);
+    EXPECT_EQ(wide[2], wchar_t(0x8868));
+}
+
+// Wine takes a folder's read-only bit (SetFileAttributesA succeeds) but never reports it
+// back, where Windows does; the listing has to keep such a folder either way.
+TEST(Win32World, FindFirstFileReportsHiddenAndSystemBits) {
+    TempFolder temp;
+    ASSERT_TRUE(temp.ok());
+    temp.Folder("Hidden", FILE_ATTRIBUTE_HIDDEN);
+    temp.Folder("System", FILE_ATTRIBUTE_SYSTEM);
+    temp.Folder("ReadOnly", FILE_ATTRIBUTE_READONLY);
+
+    auto all = RawListing(temp.path());
+    ASSERT_NE(Find(all, "Hidden"), nullptr);
+    ASSERT_NE(Find(all, "System"), nullptr);
+    ASSERT_NE(Find(all, "ReadOnly"), nullptr);
+    EXPECT_TRUE(Find(all, "Hidden")->attributes & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(Find(all, "System")->attributes & FILE_ATTRIBUTE_SYSTEM);
+    EXPECT_TRUE(Find(all, "ReadOnly")->attributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_FALSE(Find(all, "ReadOnly")->attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+}  // namespace
