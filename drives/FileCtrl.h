@@ -1,14 +1,21 @@
 #pragma once
 // The drive selector.
 #include <QComboBox>
+#include <QFont>
 #include <functional>
+#include <memory>
+#include <string>
+
+class DrivePictures;
+class QKeyEvent;
 
 class TDriveComboBox : public QComboBox {
     Q_OBJECT
 public:
     explicit TDriveComboBox(QWidget* parent = nullptr);
+    ~TDriveComboBox() override;
 
-    // The current drive's small letter, 0 for none.
+    // The current drive's letter, 0 for none; a small letter once a selection has set it.
     char CurrentDrive() const { return currentDrive_; }
 
     // Creates the selector's list the first time the window is shown: builds the drive
@@ -16,11 +23,33 @@ public:
     void CreateWnd();
     virtual void RebuildDriveList();
     void SelectDrive(char letter);
+    std::string VolumeLabelText(char letter);
+    std::string NetworkNameText(char letter);
+    void FitItemHeight();
 
-    // Raised with the selector as sender.
+    int ItemHeight() const { return itemHeight_; }
+    const QPixmap* PictureAt(int row) const;
+
+    // Raised with the selector as sender. OnClick is the generic click, before the drive is taken.
+    std::function<void(QObject* sender)> OnClick;
     std::function<void(QObject* sender)> OnChange;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void Recreate();
+    void Pick();
+    void ClickStep();
+    void RaiseChange();
+    void MoveInOpenList(QKeyEvent* key);
+
+    std::unique_ptr<DrivePictures> pictures_;
+    std::unique_ptr<QStyle> listStyle_;
     char currentDrive_ = 0;
     bool created_ = false;
+    int itemHeight_ = 0;
+    QFont fittedFont_;
 };
