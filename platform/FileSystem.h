@@ -3,14 +3,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
 // One entry of a folder listing.
 struct ListingEntry {
     std::uint32_t attributes = 0;
-    std::string name;        // code page 932, "?" where it cannot spell the native name
-    std::string nativeName;  // as the file system spells it
+    std::string_view nativeName;  // as the file system spells it; valid until the next Next
 };
 
 // An open folder listing; closing it is destroying it.
@@ -19,6 +19,20 @@ public:
     virtual ~FolderListing() = default;
     // The next entry that passes the attribute filter; false at the end or on any error.
     virtual bool Next(ListingEntry& entry) = 0;
+};
+
+// A walk down one drive that keeps the folders along its current path at hand, so that
+// each folder is reached from its parent rather than from the root again. Entering a folder
+// that cannot be opened is allowed: it then lists nothing.
+class FolderWalk {
+public:
+    virtual ~FolderWalk() = default;
+    // Makes the subfolder `nativeName` of the current folder the current folder.
+    virtual void Enter(std::string_view nativeName) = 0;
+    // Makes the parent of the current folder the current folder again.
+    virtual void Leave() = 0;
+    // Lists the current folder as List does; one listing at a time.
+    virtual std::unique_ptr<FolderListing> List(std::uint32_t filter) = 0;
 };
 
 // Folders and their attributes, addressed by native paths.
@@ -32,7 +46,14 @@ public:
     // nullptr when the folder cannot be listed.
     virtual std::unique_ptr<FolderListing> List(const std::string& nativeFolder, std::uint32_t filter) = 0;
     // Native path of the subfolder `nativeName` of `nativeFolder`, ending with the separator.
-    virtual std::string SubfolderPath(const std::string& nativeFolder, const std::string& nativeName) = 0;
+    virtual std::string SubfolderPath(const std::string& nativeFolder, std::string_view nativeName) = 0;
+    // A native name in code page 932, "?" where code page 932 cannot spell it.
+    virtual std::string DisplayName(std::string_view nativeName) = 0;
+    // Attributes of a drive's root folder; nullopt also when the drive's file system is no
+    // longer there.
+    virtual std::optional<std::uint32_t> RootAttributes(const std::string& nativeRoot) { return Attributes(nativeRoot); }
+    // A walk that starts at a folder; by default it lists by paths built with SubfolderPath.
+    virtual std::unique_ptr<FolderWalk> Walk(const std::string& nativeFolder);
 };
 
 }  // namespace platform

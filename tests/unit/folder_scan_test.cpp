@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Attributes.h"
+#include "platform/fake/FakeDesktop.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "tree/FolderScan.h"
+#include "tree/NodePath.h"
+#include "tree/TTreeNodes.h"
+
+namespace {
+
+using platform::faHidden;
+using platform::faReadOnly;
+using platform::faSystem;
+using platform::faVolumeLabel;
+
+// The kanji coded 0x95 0x5C: its second byte is the "\" byte.
+const std::string kHyou = "\x95\x5C";
+
+struct ScanFixture : ::testing::Test {
+    platform::FakeFileSystem files;
+    platform::FakeDesktop desktop;
+    TTreeNodes nodes;
+    bool interrupted = true;
+
+    void Scan() { FolderScan(nodes, files, desktop, interrupted).Run("x:\\", "x:\\"); }
+
+    // Each node as its depth in dots followed by its text, in pre-order.
+    std::vector<std::string> Tree() {
+        std::vector<std::string> lines;
+        for (int i = 0; i < nodes.NodeCount(); ++i) {
+            const TTreeNode* node = nodes.NodeAt(i);
+            lines.push_back(std::string(node->Depth(), '.') + node->Text());
+        }
+        return lines;
+    }
+};
+
+TEST_F(ScanFixture, ListsEveryVisibleFolderOnceInPreOrderAndListingOrder) {
+    files.AddFile("x:\\a.txt");
+    files.AddFolder("x:\\Zeta\\Inner");
+    files.AddFile("x:\\Zeta\\Inner\\note.txt");
+    files.AddFolder("x:\\Alpha\\Two");
+    files.AddFolder("x:\\Alpha\\One");
+    files.AddFolder("x:\\Hidden\\Below", 0);
+    files.AddFolder("x:\\Hidden", faHidden);
+    files.AddFolder("x:\\Sys", faSystem);
+    files.AddFolder("x:\\Label", faVolumeLabel);
+    files.AddFolder("x:\\Locked\\Kept", 0);
+    files.AddFolder("x:\\Locked", faReadOnly);
+    files.AddFolder("x:\\.cache");
+    files.AddFile("x:\\b.txt", faReadOnly);
+
+    Scan();
+
+    EXPECT_FALSE(interrupted);
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".Zeta", "..Inner", ".Alpha", "..Two", "..One", ".Locked",
+                                                "..Kept", "..cache"}));
+    EXPECT_EQ(files.listed, (std::vector<std::string>{"x:\\", "x:\\Zeta\\", "x:\\Zeta\\Inner\\", "x:\\Alpha\\",
+                                                      "x:\\Alpha\\Two\\", "x:\\Alpha\\One\\", "x:\\Locked\\",
+                                                      "x:\\Locked\\Kept\\", "x:\\.cache\\"}));
+    EXPECT_FALSE(nodes.NodeAt(0)->ParentNode());
+    EXPECT_TRUE(nodes.NodeAt(0)->HasChildren());
+    EXPECT_FALSE(nodes.NodeAt(2)->HasChildren());
+}
+
+TEST_F(ScanFixture, AnotherScanReplacesTheTree) {
+    files.AddFolder("x:\\Old");
+    Scan();
+    files.Remove("x:\\Old");
+    files.AddFolder("x:\\New");
+    Scan();
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".New"}));
+}
+
+TEST_F(ScanFixture, EscPollsOnePerOuterPassAndOnePerReturnedEntryAfterTheFirst) {
+    files.AddFolder("x:\\A\\A1");  // x:\A\ lists ".", "..", A1
+    files.AddFolder("x:\\H", faHidden);  // skipped inside the listing: no poll
+    files.AddFile("x:\\f.txt");
+    files.AddFolder("x:\\B");  // x:\B\ lists ".", ".."
+    Scan();
+    // Root: A (unpolled), f.txt, B = 2. Outer passes for A, A1, B = 3.
+    // x:\A\: 2 polls; x:\A\A1\: 1; x:\B\: 1.
+    EXPECT_EQ(desktop.polls, 2 + 3 + 2 + 1 + 1);
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".A", "..A1", ".B"}));
+}
+
+TEST_F(ScanFixture, EscHeldFromTheStartKeepsTheFirstEntryOfTheRootOnly) {
+    files.AddFolder("x:\\A\\Deeper");
+    files.AddFolder("x:\\B");
+    desktop.HoldEscape();
+    Scan();
+    EXPECT_TRUE(interrupted);
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".A"}));
+    // None before the root listing nor for its first entry: one at B, one at the outer pass.
+    EXPECT_EQ(desktop.polls, 2);
+    EXPECT_EQ(files.listed, std::vector<std::string>{"x:\\"});
+
+    // Released before the next run: that run scans everything.
+    desktop.ReleaseEscape();
+    Scan();
+    EXPECT_FALSE(interrupted);
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".A", "..Deeper", ".B"}));
+}
+
+TEST_F(ScanFixture, OuterPollStopsBeforeTheNextFolderIsListed) {
+    files.AddFolder("x:\\Only\\Child");
+    desktop.escapeScript = [](int poll) { return poll == 0; };  // the first outer pass
+    Scan();
+    EXPECT_TRUE(interrupted);
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".Only"}));
+    EXPECT_EQ(files.listed, std::vector<std::string>{"x:\\"});
+}
+
+TEST_F(ScanFixture, InterruptSetInsideAListingEndsTheOuterLoop) {
+    files.AddFolder("x:\\A\\A1");
+    files.AddFolder("x:\\B");
+    files.AddFolder("x:\\C");
+    // Poll 0 is B, poll 1 is C: ESC is seen there, then released again.
+    desktop.escapeScript = [](int poll) { return poll == 1; };
+    Scan();
+    EXPECT_TRUE(interrupted);
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".A", ".B"}));
+    EXPECT_EQ(files.listed, std::vector<std::string>{"x:\\"});
+    EXPECT_EQ(desktop.polls, 3);  // the outer pass still polls, then finds the interrupt
+}
+
+TEST_F(ScanFixture, FolderEndingInASecondByteBackslashKeepsItsSubfolders) {
+    files.AddFolder("x:\\" + kHyou + "\\sub");
+    Scan();
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", "." + kHyou, "..sub"}));
+    EXPECT_EQ(files.listed[1], "x:\\" + kHyou + "\\");
+    EXPECT_EQ(NodePath(nodes, 1), "x:\\" + kHyou + "\\");
+    EXPECT_EQ(NodePath(nodes, 2), "x:\\" + kHyou + "\\sub\\");
+}
+
+TEST(NodePathTest, JoinsTheTextsWithOneSeparatorEach) {
+    TTreeNodes nodes;
+    TTreeNode* root = nodes.AppendChild(nullptr, "c:\\");
+    TTreeNode* a = nodes.AppendChild(root, "A");
+    nodes.AppendChild(a, "B");
+    EXPECT_EQ(NodePath(nodes, 0), "c:\\");
+    EXPECT_EQ(NodePath(nodes, 2), "c:\\A\\B\\");
+    // A label edited to end in "\" gets no second separator; an empty one still gets one.
+    a->SetText("A\\");
+    EXPECT_EQ(NodePath(nodes, 2), "c:\\A\\B\\");
+    a->SetText("");
+    EXPECT_EQ(NodePath(nodes, 2), "c:\\\\B\\");
+}
+
+TEST_F(ScanFixture, FoldersThatVanishOrAreRenamedMidScanListNothing) {
+    files.AddFolder("x:\\A");
+    files.AddFolder("x:\\B\\B1");
+    files.AddFolder("x:\\C\\C1");
+    files.onList = [&](const std::string& folder) {
+        if (folder == "x:\\A\\") {
+            files.Remove("x:\\B");
+            files.Rename("x:\\C", "D");
+        }
+    };
+    Scan();
+    EXPECT_FALSE(interrupted);
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".A", ".B", ".C"}));
+}
+
+TEST_F(ScanFixture, ListingHookCanPressEscMidScan) {
+    files.AddFolder("x:\\A\\A1");
+    files.AddFolder("x:\\B");
+    files.onList = [&](const std::string& folder) {
+        if (folder == "x:\\A\\") desktop.HoldEscape();
+    };
+    Scan();
+    EXPECT_TRUE(interrupted);
+    // x:\A\ lists ".", then ESC is seen at "..": A1 is never reached.
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".A", ".B"}));
+}
+
+TEST_F(ScanFixture, ChainThousandsDeepScansAndTearsDown) {
+    constexpr int kDepth = 3000;
+    std::string path = "x:";
+    for (int i = 0; i < kDepth; ++i) path += "\\d";
+    files.AddFolder(path);
+    Scan();
+    ASSERT_EQ(nodes.NodeCount(), kDepth + 1);
+    EXPECT_EQ(nodes.NodeAt(kDepth)->Depth(), kDepth);
+    EXPECT_EQ(NodePath(nodes, kDepth), path.substr(0, 2) + path.substr(2) + "\\");
+    nodes.ClearNodes();
+}
+
+TEST_F(ScanFixture, AddSubfoldersListsOneFolderUnderAGivenNode) {
+    files.AddFolder("x:\\A\\One\\Deep");
+    files.AddFolder("x:\\A\\Two");
+    TTreeNode* top = nodes.AppendChild(nullptr, "label");
+    bool flag = false;
+    FolderScan(nodes, files, desktop, flag).AddSubfolders("x:\\A\\", top);
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"label", ".One", ".Two"}));
+}
+
+TEST(DriveReady, NeedsARootFolderThatAnswers) {
+    platform::FakeFileSystem files;
+    files.AddFolder("c:\\Windows");
+    files.AddFile("d:\\", 0);
+    EXPECT_TRUE(DriveIsReady(files, "c:\\"));
+    EXPECT_FALSE(DriveIsReady(files, "e:\\"));
+    EXPECT_FALSE(DriveIsReady(files, ""));
+}
+
+}  // namespace

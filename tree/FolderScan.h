@@ -1,0 +1,46 @@
+#pragma once
+// The folder scan without its window: fills the store with a drive's folders in pre-order,
+// polling ESC where the scan always has.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Desktop.h"
+#include "platform/FileSystem.h"
+
+class TTreeNode;
+class TTreeNodes;
+
+// A drive is ready when its root can be asked for and is a folder.
+bool DriveIsReady(platform::FileSystem& files, const std::string& nativeRoot);
+
+class FolderScan {
+public:
+    FolderScan(TTreeNodes& nodes, platform::FileSystem& files, platform::Desktop& desktop, bool& interrupted);
+    ~FolderScan();
+    FolderScan(const FolderScan&) = delete;
+    FolderScan& operator=(const FolderScan&) = delete;
+
+    // Clears `interrupted`, empties the store, appends the root node and lists folder after
+    // folder until all are listed or ESC is found down. The store is told of it as one update.
+    void Run(const std::string& rootText, const std::string& nativeRoot);
+
+    // Lists the folder at a native path and appends its subfolders to `node`, in listing order.
+    void AddSubfolders(const std::string& nativeFolder, TTreeNode* node);
+
+private:
+    void ListInto(TTreeNode* node);
+    bool MoveTo(TTreeNode* node);
+    void Examine(TTreeNode* node, const platform::ListingEntry& entry);
+    void Start(const std::string& nativeFolder, TTreeNode* top);
+
+    TTreeNodes& nodes_;
+    platform::FileSystem& files_;
+    platform::Desktop& desktop_;
+    bool& interrupted_;
+    std::unique_ptr<platform::FolderWalk> walk_;
+    // The nodes along the walk's current folder, from the folder the walk started at.
+    std::vector<TTreeNode*> path_;
+    int baseDepth_ = 0;
+    std::vector<TTreeNode*> entering_;
+};
