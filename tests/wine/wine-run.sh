@@ -2,7 +2,8 @@
 # Usage: wine-run.sh PREFIX PROGRAM.exe [ARGS...]
 # Runs a Windows program under Wine the way a Japanese Windows runs it: the process's
 # ANSI code page is 932, so the A calls take and give code page 932 bytes. The prefix
-# is made on first use; a lock keeps parallel test runs from making it twice.
+# is made on first use, with the drives add-drives.sh gives it; a lock keeps parallel
+# test runs from making it twice.
 set -e
 prefix=$(realpath -m "$1")
 shift
@@ -23,6 +24,8 @@ if [ ! -f "$prefix/.ready" ]; then
         flock 9
         if [ ! -f "$prefix/.ready" ]; then
             "$wine" wineboot -i >"$prefix.boot.log" 2>&1 || { cat "$prefix.boot.log" >&2; exit 1; }
+            "$(dirname "$0")/add-drives.sh" "$wine" "$prefix" >>"$prefix.boot.log" 2>&1 ||
+                { cat "$prefix.boot.log" >&2; exit 1; }
             touch "$prefix/.ready"
         fi
     ) 9>"$prefix.lock"

@@ -1,0 +1,31 @@
+#!/bin/sh
+# Usage: add-drives.sh WINE PREFIX
+# Gives a fresh Wine prefix a known set of drives for the drive list tests, beside its own
+# c: and z: (both fixed): c: labelled WinSys, d: fixed with a label in Japanese and ASCII
+# capitals, e: an empty CD-ROM drive, f: removable, n: network (not connected to a share),
+# r: a RAM disk. Wine reads a drive's label from the .windows-label file at its root.
+set -e
+wine=$1
+prefix=$2
+drives=$prefix/drives
+mkdir -p "$drives/d" "$drives/f" "$drives/n" "$drives/r"
+printf 'WinSys\n' >"$prefix/drive_c/.windows-label"
+printf '\346\227\245\346\234\254Disk\n' >"$drives/d/.windows-label"  # the kanji "Japan" in UTF-8
+printf 'SHARE\n' >"$drives/n/.windows-label"
+ln -sfn ../drives/d "$prefix/dosdevices/d:"
+ln -sfn ../drives/no-disc "$prefix/dosdevices/e:"
+ln -sfn ../drives/f "$prefix/dosdevices/f:"
+ln -sfn ../drives/n "$prefix/dosdevices/n:"
+ln -sfn ../drives/r "$prefix/dosdevices/r:"
+cat >"$drives/types.reg" <<'REG'
+REGEDIT4
+
+[HKEY_LOCAL_MACHINE\Software\Wine\Drives]
+"e:"="cdrom"
+"f:"="floppy"
+"n:"="network"
+"r:"="ramdisk"
+REG
+(cd "$drives" && "$wine" regedit /S types.reg)
+# Labels are read once per server: start the next program with a fresh one.
+"$(dirname "$wine")/wineserver" -k 2>/dev/null || wineserver -k
