@@ -1,5 +1,6 @@
 #include "dialogs/MessageDialog.h"
 
+#include "dialogs/TMessageForm.h"
 #include "resources/Texts.h"
 
 namespace {
@@ -10,7 +11,7 @@ ScriptedMessageDialogs::ScriptedMessageDialogs() { activeScript = this; }
 ScriptedMessageDialogs::~ScriptedMessageDialogs() { activeScript = nullptr; }
 ScriptedMessageDialogs* ScriptedMessageDialogs::Active() { return activeScript; }
 
-int MessageDialog(std::string_view text, TMessageKind kind, TMessageButtons buttons, int) {
+int MessageDialog(std::string_view text, TMessageKind kind, TMessageButtons buttons, int helpContext) {
     if (ScriptedMessageDialogs* script = ScriptedMessageDialogs::Active()) {
         script->calls.push_back({std::string(text), kind, buttons});
         if (script->answers.empty()) return mrCancel;
@@ -18,7 +19,8 @@ int MessageDialog(std::string_view text, TMessageKind kind, TMessageButtons butt
         script->answers.pop_front();
         return answer;
     }
-    return mrCancel;
+    TMessageForm form(text, kind, buttons, helpContext);
+    return form.ShowModal();
 }
 
 void ShowDriveNotReady() {
