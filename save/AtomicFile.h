@@ -1,0 +1,66 @@
+#pragma once
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "save/SavePath.h"
+
+namespace save {
+
+// A file written beside its target and put in the target's place only once every byte
+// is written and on disk: a failed save leaves the old file as it was and no partial
+// file behind. Every failure is thrown as a SaveError.
+class AtomicFile {
+public:
+    // Refuses a folder, a special file, and a file no one may write (root included).
+    explicit AtomicFile(const SavePath& target);
+    // A file never committed is removed.
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // Buffered; a piece at least as large as the buffer goes out in one request.
+    void Write(std::string_view bytes);
+    // Flushes, syncs and renames over the target.
+    void Commit();
+
+    // Test seam: failures simulated for every file opened while an instance is alive.
+    struct Faults {
+        std::int64_t writableBytes = -1;  // the disk fills after this many bytes; -1: never
+        bool failSync = false;
+        bool failRename = false;
+    };
+    class ScopedFaults {
+    public:
+        explicit ScopedFaults(const Faults& faults);
+        ~ScopedFaults();
+        ScopedFaults(const ScopedFaults&) = delete;
+        ScopedFaults& operator=(const ScopedFaults&) = delete;
+
+    private:
+        Faults saved_;
+    };
+
+private:
+    void CheckTarget();
+    void CreateTemporary();
+    void Flush();
+    void WriteOut(const char* data, std::size_t size);
+    [[noreturn]] void FailCreate() const;
+    [[noreturn]] static void FailWrite();
+
+    std::string name_;    // code page 932, for the messages
+    std::string target_;  // native, symbolic links resolved
+    std::string temp_;
+    int fd_ = -1;
+    bool replacing_ = false;
+    mode_t mode_ = 0;
+    uid_t uid_ = 0;
+    gid_t gid_ = 0;
+    std::string buffer_;
+    std::int64_t written_ = 0;
+};
+
+}  // namespace save

@@ -1,0 +1,21 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "save/SavePath.h"
+
+namespace save {
+
+// Editor line `index` as code page 932 bytes, without its line break.
+using LineSource = std::function<std::string(int index)>;
+
+// The page's fixed first eight lines and last two, CR LF after each (code page 932).
+const std::string& HtmlHead();
+const std::string& HtmlTail();
+
+// Writes the page: the head, each of the `lineCount` lines followed by "<BR>", the tail.
+// Each line is fetched just before it is written and nothing in it is escaped.
+// Throws SaveError; the old file then stays.
+void WriteHtmlPage(const SavePath& target, int lineCount, const LineSource& lineAt);
+
+}  // namespace save

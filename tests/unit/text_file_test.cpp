@@ -1,0 +1,58 @@
+#include "save/TextFile.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <set>
+#include <string>
+
+#include "save/AtomicFile.h"
+#include "save/SaveError.h"
+#include "unit/support/TempFolder.h"
+
+namespace {
+
+using save::SavePath;
+
+std::string Bytes(std::initializer_list<int> bytes) {
+    std::string out;
+    for (int b : bytes) out.push_back(static_cast<char>(b));
+    return out;
+}
+
+const std::string kExample = Bytes({0x63, 0x3A, 0x5C, 0x0D, 0x0A, 0x84, 0xAF, 0x20, 0x41, 0x26, 0x42, 0x0D, 0x0A});
+
+TEST(TextFile, WritesTheTextExactlyAsHeld) {
+    TempFolder folder;
+    save::WriteTextFile(SavePath::FromNative(folder / "a.txt"), kExample);
+    EXPECT_EQ(TempFolder::Read(folder / "a.txt"), kExample);  // 13 bytes
+
+    // Without the last line break, nothing is added.
+    save::WriteTextFile(SavePath::FromNative(folder / "b.txt"), kExample.substr(0, 11));
+    EXPECT_EQ(TempFolder::Read(folder / "b.txt"), kExample.substr(0, 11));
+
+    const std::string longLine = std::string(5000, 'x') + "\r\n";
+    save::WriteTextFile(SavePath::FromNative(folder / "c.txt"), longLine);
+    EXPECT_EQ(TempFolder::Read(folder / "c.txt"), longLine);
+
+    save::WriteTextFile(SavePath::FromNative(folder / "d.txt"), "");
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "d.txt"));
+    EXPECT_EQ(std::filesystem::file_size(folder / "d.txt"), 0u);
+}
+
+TEST(TextFile, ReplacesAWritableFileAndKeepsItOnFailure) {
+    TempFolder folder;
+    const std::string target = folder / "memo.txt";
+    TempFolder::Write(target, "previous, longer content\r\n");
+    save::WriteTextFile(SavePath::FromNative(target), "new");
+    EXPECT_EQ(TempFolder::Read(target), "new");
+
+    for (std::int64_t writable = 0; writable <= 13; ++writable) {
+        save::AtomicFile::ScopedFaults faults({writable, writable == 13, false});
+        EXPECT_THROW(save::WriteTextFile(SavePath::FromNative(target), kExample), save::SaveError);
+        EXPECT_EQ(TempFolder::Read(target), "new");
+        EXPECT_EQ(folder.Names(), std::set<std::string>{"memo.txt"});
+    }
+}
+
+}  // namespace
