@@ -25,6 +25,10 @@ public:
     }
 };
 
+bool IsCloseKey(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Enter || key.key() == Qt::Key_Return || key.key() == Qt::Key_Escape;
+}
+
 bool IsListMove(const QKeyEvent& key) {
     if (key.modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
     switch (key.key()) {
@@ -152,9 +156,12 @@ void TDriveComboBox::changeEvent(QEvent* event) {
 }
 
 bool TDriveComboBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view() && event->type() == QEvent::KeyPress) {
+    if (watched != view()) return QComboBox::eventFilter(watched, event);
+    // The popup takes Enter as a pick before the key arrives; here it only closes the list.
+    if (event->type() == QEvent::ShortcutOverride && IsCloseKey(*static_cast<QKeyEvent*>(event))) return true;
+    if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Enter || key->key() == Qt::Key_Return || key->key() == Qt::Key_Escape) {
+        if (IsCloseKey(*key)) {
             hidePopup();
             return true;
         }
