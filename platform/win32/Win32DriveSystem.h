@@ -1,0 +1,17 @@
+#pragma once
+#include "platform/DriveSystem.h"
+
+namespace platform {
+
+// Windows' own drive letters, asked with the ANSI calls (code page 932 on the program's systems).
+class Win32DriveSystem final : public DriveSystem {
+public:
+    std::uint32_t LogicalDrives() override;
+    DriveType TypeOf(char letter) override;
+    std::optional<std::string> VolumeLabel(char letter) override;
+    std::optional<std::string> RemoteName(char letter) override;
+    std::string CurrentDirectory() override;
+    std::string NativeRoot(char letter) override;
+};
+
+}  // namespace platform
