@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/MenuShortcuts.h"
 #include "dialogs/ErrorBox.h"
 #include "drives/FileCtrl.h"
 #include "resources/Texts.h"
@@ -38,6 +39,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setFont(WindowFont());
     BuildComponents();
     BuildMenus();
+    MenuShortcuts::Install(*this);
     FormCreate(this);
 }
 
