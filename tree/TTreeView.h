@@ -3,12 +3,32 @@
 
 #include "tree/TTreeNodes.h"
 
+class TreeModel;
+
+// The folder tree pane: shows exactly the nodes of its store, lets the user edit a label
+// in place, and shows a label that does not fit in a hover tip.
 class TTreeView : public QTreeView {
     Q_OBJECT
 public:
     explicit TTreeView(QWidget* parent = nullptr);
+    ~TTreeView() override;
+
     TTreeNodes& Items() { return items_; }
+    TreeModel& Model() { return *model_; }
+
+    // What the hover tip shows over a node: empty while its whole label is visible; a
+    // label of 80 characters or more is cut to its first 79.
+    QString TipText(const QModelIndex& index) const;
+
+    static constexpr int kIndent = 19;
+    static constexpr int kTipLimit = 80;
+
+protected:
+    bool viewportEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
 private:
     TTreeNodes items_;
+    TreeModel* model_;
 };

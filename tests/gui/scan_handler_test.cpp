@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <string>
+
+#include "app/Unit1.h"
+#include "dialogs/MessageDialog.h"
+#include "drives/FileCtrl.h"
+#include "platform/Attributes.h"
+#include "platform/Platform.h"
+#include "platform/fake/FakeDesktop.h"
+#include "platform/fake/FakeDriveSystem.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "resources/Texts.h"
+#include "tree/TTreeView.h"
+#include "tree/TreeModel.h"
+
+namespace {
+
+class ScanHandlerTest : public ::testing::Test {
+protected:
+    ScanHandlerTest() {
+        drives.Add('c', platform::DriveType::Fixed, "WinSys");
+        drives.Add('x', platform::DriveType::Fixed, "Data");
+        drives.Add('a', platform::DriveType::Removable, std::nullopt);
+        files.AddFolder("c:\\Windows");
+        files.AddFolder("x:\\A\\A1");
+        files.AddFolder("x:\\B");
+        files.AddFolder("x:\\Secret", platform::faHidden);
+    }
+
+    void Show() {
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+
+    // The selector raises its change event, which runs the handler.
+    void Pick(char letter) { form.DriveComboBox1->SelectDrive(letter); }
+
+    TTreeNodes& Nodes() { return form.TreeView1->Items(); }
+    std::string Status() { return form.Status().Text(); }
+
+    platform::FakeDriveSystem drives;
+    platform::FakeFileSystem files;
+    platform::FakeDesktop desktop;
+    platform::Platform fake{drives, files, desktop};
+    platform::ScopedPlatform scoped{fake};
+    ScriptedMessageDialogs dialogs;
+    TForm1 form;
+};
+
+TEST_F(ScanHandlerTest, BeforeTheFirstShowChangeEventsDoNothing) {
+    form.DriveComboBox1Change(form.DriveComboBox1);
+    EXPECT_EQ(Nodes().NodeCount(), 0);
+    EXPECT_EQ(Status(), "");
+    EXPECT_TRUE(dialogs.calls.empty());
+    EXPECT_TRUE(files.listed.empty());
+}
+
+TEST_F(ScanHandlerTest, PickingADriveScansItAndClearsTheStatus) {
+    Show();
+    Pick('x');
+    ASSERT_EQ(Nodes().NodeCount(), 4);
+    EXPECT_EQ(Nodes().NodeAt(0)->Text(), "x:\\");
+    EXPECT_EQ(Nodes().NodeAt(2)->Text(), "A1");
+    EXPECT_EQ(Status(), "");
+    EXPECT_FALSE(form.IsInterrupted());
+    EXPECT_EQ(form.NodePath(2), "x:\\A\\A1\\");
+
+    // The pane shows the new root collapsed, with its expand button.
+    const QModelIndex rootIndex = form.TreeView1->model()->index(0, 0);
+    EXPECT_EQ(TreeModel::NodeOf(rootIndex), Nodes().NodeAt(0));
+    EXPECT_FALSE(form.TreeView1->isExpanded(rootIndex));
+    EXPECT_TRUE(form.TreeView1->model()->hasChildren(rootIndex));
+}
+
+TEST_F(ScanHandlerTest, DriveNotReadyBeepsAsksAndKeepsTheTree) {
+    Show();
+    desktop.HoldEscape();
+    Pick('x');
+    ASSERT_TRUE(form.IsInterrupted());
+    const int kept = Nodes().NodeCount();
+    desktop.ReleaseEscape();
+
+    Pick('a');  // known to the drive list, but no medium
+    EXPECT_EQ(desktop.beeps, 1);
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].text, texts::Cp932(texts::kDriveNotReady));
+    EXPECT_EQ(dialogs.calls[0].kind, mkInformation);
+    EXPECT_EQ(dialogs.calls[0].buttons, ButtonSet({mbOK}));
+    EXPECT_EQ(Status(), texts::Cp932(texts::kSelectDrive));
+    EXPECT_EQ(Nodes().NodeCount(), kept);
+    EXPECT_EQ(Nodes().NodeAt(0)->Text(), "x:\\");
+    EXPECT_TRUE(form.IsInterrupted());
+}
+
+TEST_F(ScanHandlerTest, EscStopsTheScanAndTheNextEventScansAgain) {
+    Show();
+    desktop.HoldEscape();
+    Pick('x');
+    EXPECT_EQ(Status(), texts::Cp932(texts::kScanInterrupted));
+    ASSERT_EQ(Nodes().NodeCount(), 2);  // the root and the first entry of its listing
+    EXPECT_EQ(Nodes().NodeAt(1)->Text(), "A");
+
+    desktop.ReleaseEscape();
+    form.DriveComboBox1Change(form.DriveComboBox1);
+    EXPECT_EQ(Nodes().NodeCount(), 4);
+    EXPECT_EQ(Status(), "");
+}
+
+TEST_F(ScanHandlerTest, AddSubfoldersListsANativePathUnderANode) {
+    Show();
+    TTreeNode* top = Nodes().AppendChild(nullptr, "label");
+    form.AddSubfolders("x:\\A\\", top);
+    ASSERT_EQ(Nodes().NodeCount(), 2);
+    EXPECT_EQ(Nodes().NodeAt(1)->Text(), "A1");
+    EXPECT_EQ(form.TreeView1->model()->rowCount(form.TreeView1->model()->index(0, 0)), 1);
+}
+
+}  // namespace
