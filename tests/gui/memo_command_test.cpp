@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <string>
+
+#include "app/Unit1.h"
+#include "dialogs/MessageDialog.h"
+#include "drives/FileCtrl.h"
+#include "platform/Platform.h"
+#include "platform/fake/FakeDesktop.h"
+#include "platform/fake/FakeDriveSystem.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "resources/Texts.h"
+#include "text/LineRules.h"
+#include "text/TMemo.h"
+#include "tree/TTreeView.h"
+
+namespace {
+
+const std::string kKept = "typed by hand\r\n";
+
+class MemoCommandTest : public ::testing::Test {
+protected:
+    MemoCommandTest() {
+        drives.Add('c', platform::DriveType::Fixed, "WinSys");
+        drives.currentDirectory = "C:\\";
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+        form.Memo1->AppendLine("typed by hand");
+    }
+
+    TTreeNodes& Nodes() { return form.TreeView1->Items(); }
+
+    void FillExampleTree() {
+        TTreeNode* root = Nodes().AppendChild(nullptr, "c:\\");
+        TTreeNode* data = Nodes().AppendChild(root, "Data");
+        Nodes().AppendChild(data, "Photos");
+        Nodes().AppendChild(root, "Work");
+    }
+
+    void RunMemo(int answer) {
+        dialogs.AnswerNext(answer);
+        form.MnuMemo->trigger();
+    }
+
+    platform::FakeDriveSystem drives;
+    platform::FakeFileSystem files;
+    platform::FakeDesktop desktop;
+    platform::Platform fake{drives, files, desktop};
+    platform::ScopedPlatform scoped{fake};
+    ScriptedMessageDialogs dialogs;
+    TForm1 form;
+};
+
+const std::string kExampleText =
+    "c:\\\r\n"
+    "\x84\xB0\x20" "Data\r\n"
+    "\x84\xAB\x20\x84\xAF\x20" "Photos\r\n"
+    "\x84\xAF\x20" "Work\r\n";
+
+}  // namespace
+
+TEST_F(MemoCommandTest, YesReplacesTheTextAndGivesTheEditorTheFocus) {
+    FillExampleTree();
+    form.TreeView1->setFocus();
+    form.Status().SetText("earlier");
+    RunMemo(mrYes);
+
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].text, texts::Cp932(texts::kConfirmReplaceMemo));
+    EXPECT_EQ(dialogs.calls[0].kind, mkConfirmation);
+    EXPECT_EQ(dialogs.calls[0].buttons, ButtonSet({mbYes, mbNo}));
+    EXPECT_EQ(form.Memo1->FullText(), kExampleText);
+    EXPECT_EQ(form.Memo1->LineCount(), 4);
+    EXPECT_EQ(form.Status().Text(), "");
+    EXPECT_EQ(QApplication::focusWidget(), form.Memo1);
+
+    // A second run gives the same text again, not a doubled one.
+    RunMemo(mrYes);
+    EXPECT_EQ(form.Memo1->FullText(), kExampleText);
+}
+
+TEST_F(MemoCommandTest, NoEscapeAndTheCloseBoxLeaveEverythingAsItWas) {
+    FillExampleTree();
+    form.Status().SetText("earlier");
+    // Esc answers No; the close box answers 2, which must not delete the text either.
+    for (int answer : {mrNo, mrCancel}) {
+        RunMemo(answer);
+        EXPECT_EQ(form.Memo1->FullText(), kKept) << answer;
+        EXPECT_EQ(form.Status().Text(), "earlier") << answer;
+        EXPECT_EQ(Nodes().NodeCount(), 4) << answer;
+    }
+    EXPECT_EQ(dialogs.calls.size(), 2u);
+}
+
+TEST_F(MemoCommandTest, EmptyTreeAsksFirstThenSaysNoDriveAndKeepsTheText) {
+    RunMemo(mrYes);
+    ASSERT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(dialogs.calls[0].text, texts::Cp932(texts::kConfirmReplaceMemo));
+    EXPECT_EQ(dialogs.calls[1].text, texts::Cp932(texts::kNoDriveSelected));
+    EXPECT_EQ(dialogs.calls[1].kind, mkConfirmation);
+    EXPECT_EQ(dialogs.calls[1].buttons, ButtonSet({mbOK}));
+    EXPECT_EQ(form.Memo1->FullText(), kKept);
+}
+
+TEST_F(MemoCommandTest, RootOnlyTreeGivesOneLine) {
+    Nodes().AppendChild(nullptr, "c:\\");
+    RunMemo(mrYes);
+    EXPECT_EQ(form.Memo1->FullText(), "c:\\\r\n");
+    EXPECT_EQ(form.Memo1->LineCount(), 1);
+}
+
+TEST_F(MemoCommandTest, PartialTreeAfterEscapeIsWrittenByTheSameRules) {
+    files.AddFolder("c:\\A\\Inner");
+    files.AddFolder("c:\\B");
+    desktop.HoldEscape();
+    form.DriveComboBox1Change(form.DriveComboBox1);
+    desktop.ReleaseEscape();
+    ASSERT_EQ(form.Status().Text(), texts::Cp932(texts::kScanInterrupted));
+    ASSERT_EQ(Nodes().NodeCount(), 2);  // the root and the first entry of its listing
+
+    RunMemo(mrYes);
+    EXPECT_EQ(form.Memo1->FullText(), "c:\\\r\n\x84\xAF\x20" "A\r\n");
+}
+
+TEST_F(MemoCommandTest, TextPastTheLimitKeepsTheLeadingPartAndSaysSo) {
+    // 30,000 folders of 70 bytes: about 2.2 MB of text.
+    TTreeNode* root = Nodes().AppendChild(nullptr, "c:\\");
+    const std::string name(70, 'n');
+    for (int i = 0; i < 30000; ++i) Nodes().AppendChild(root, name + std::to_string(i % 10));
+    form.Status().SetText("earlier");
+    RunMemo(mrYes);
+
+    const std::string text = form.Memo1->FullText();
+    EXPECT_LE(text.size(), linerules::kMaxLength);
+    EXPECT_GT(text.size(), linerules::kMaxLength - 80);
+    EXPECT_EQ(text.substr(0, 5), "c:\\\r\n");
+    EXPECT_EQ(text.substr(5, 3), "\x84\xB0\x20");
+    EXPECT_EQ(form.Status().Text(), texts::Cp932(texts::kMemoTruncated));
+    EXPECT_EQ(QApplication::focusWidget(), form.Memo1);
+}
