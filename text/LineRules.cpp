@@ -33,16 +33,17 @@ std::size_t FitLength(std::string_view text, std::size_t room) {
 std::string UnifyBreaks(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
+    // Second bytes run from 0x40 up, never CR or LF, so bytes between breaks pass as they are.
+    std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            // A second byte may be any value from 0x40 up, never CR or LF, so bytes pass as they are.
-            out.push_back(c);
-            continue;
-        }
+        if (c != '\r' && c != '\n') continue;
+        out.append(text, start, i - start);
         if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
         out += "\r\n";
+        start = i + 1;
     }
+    out.append(text, start);
     return out;
 }
 

@@ -100,13 +100,11 @@ std::string TMemo::LineAt(int index) const {
 }
 
 std::string TMemo::FullText() const {
-    std::string text;
-    text.reserve(Length());
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        if (block != document()->begin()) text += "\r\n";
-        text += FromQString(block.text());
-    }
-    return text;
+    // One conversion of the whole text; blocks never hold CR or LF themselves, so each LF
+    // standing for a block separator widens to CR LF afterwards.
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return linerules::UnifyBreaks(FromQString(text));
 }
 
 std::size_t TMemo::Length() const { return bytes_->Length(); }
