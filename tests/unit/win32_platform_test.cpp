@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "unit/support/Win32TempFolder.h"
+
 namespace {
 
 std::string Bytes(std::initializer_list<int> bytes) {
@@ -19,65 +21,6 @@ std::string Bytes(std::initializer_list<int> bytes) {
 // Code page 932 names: a three-kanji word, and one ending in a kanji whose second byte is "\".
 const std::string kJapanese = Bytes({0x93, 0xFA, 0x96, 0x7B, 0x8C, 0xEA});
 const std::string kEndsInTable = Bytes({0x88, 0xEA, 0x97, 0x97, 0x95, 0x5C});
-
-// A fresh folder under the temporary folder, removed with all it holds at the end.
-class TempFolder {
-public:
-    TempFolder() {
-        char base[MAX_PATH + 1] = {};
-        GetTempPathA(sizeof base, base);
-        char name[MAX_PATH + 1] = {};
-        GetTempFileNameA(base, "orv", 0, name);  // makes a file: reuse its unique name for a folder
-        DeleteFileA(name);
-        path_ = std::string(name) + "\\";
-        ok_ = CreateDirectoryA(path_.c_str(), nullptr) != 0;
-    }
-    ~TempFolder() { RemoveTree(path_); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    bool ok() const { return ok_; }
-    const std::string& path() const { return path_; }
-
-    // Makes a folder (relative path, no trailing separator) and gives its full path with one.
-    std::string Folder(const std::string& relative, DWORD attributes = 0) const {
-        std::string full = path_ + relative;
-        EXPECT_TRUE(CreateDirectoryA(full.c_str(), nullptr)) << "error " << GetLastError();
-        if (attributes) {
-            EXPECT_TRUE(SetFileAttributesA(full.c_str(), attributes));
-        }
-        return full + "\\";
-    }
-    void File(const std::string& relative) const {
-        HANDLE h = CreateFileA((path_ + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-        EXPECT_NE(h, INVALID_HANDLE_VALUE);
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-
-private:
-    static void RemoveTree(const std::string& folder) {
-        WIN32_FIND_DATAA data;
-        HANDLE h = FindFirstFileA((folder + "*.*").c_str(), &data);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = data.cFileName;
-                if (name == "." || name == "..") continue;
-                std::string full = folder + name;
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(full + "\\");
-                else
-                    DeleteFileA(full.c_str());
-            } while (FindNextFileA(h, &data));
-            FindClose(h);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
-
-    std::string path_;
-    bool ok_ = false;
-};
 
 struct RawEntry {
     std::string name;
@@ -112,7 +55,7 @@ TEST(Win32World, AnsiCodePageIs932) {
 }
 
 TEST(Win32World, AnsiCallsSpeakCodePage932) {
-    TempFolder temp;
+    Win32TempFolder temp;
     ASSERT_TRUE(temp.ok());
     temp.Folder(kJapanese);
     temp.Folder(kEndsInTable);
@@ -136,7 +79,7 @@ TEST(Win32World, AnsiCallsSpeakCodePage932) {
 // Wine takes a folder's read-only bit (SetFileAttributesA succeeds) but never reports it
 // back, where Windows does; the listing has to keep such a folder either way.
 TEST(Win32World, FindFirstFileReportsHiddenAndSystemBits) {
-    TempFolder temp;
+    Win32TempFolder temp;
     ASSERT_TRUE(temp.ok());
     temp.Folder("Hidden", FILE_ATTRIBUTE_HIDDEN);
     temp.Folder("System", FILE_ATTRIBUTE_SYSTEM);

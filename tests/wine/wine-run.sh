@@ -2,8 +2,9 @@
 # Usage: wine-run.sh PREFIX PROGRAM.exe [ARGS...]
 # Runs a Windows program under Wine the way a Japanese Windows runs it: the process's
 # ANSI code page is 932, so the A calls take and give code page 932 bytes. The prefix
-# is made on first use, with the drives add-drives.sh gives it; a lock keeps parallel
-# test runs from making it twice.
+# is made on first use, with the drives add-drives.sh gives it. A lock keeps parallel test
+# runs from making it, or starting its server, twice; it is never passed on to the Wine
+# programs, which outlive the block and would hold it.
 set -e
 prefix=$(realpath -m "$1")
 shift
@@ -23,11 +24,24 @@ if [ ! -f "$prefix/.ready" ]; then
     (
         flock 9
         if [ ! -f "$prefix/.ready" ]; then
-            "$wine" wineboot -i >"$prefix.boot.log" 2>&1 || { cat "$prefix.boot.log" >&2; exit 1; }
-            "$(dirname "$0")/add-drives.sh" "$wine" "$prefix" >>"$prefix.boot.log" 2>&1 ||
+            "$wine" wineboot -i >"$prefix.boot.log" 2>&1 9>&- || { cat "$prefix.boot.log" >&2; exit 1; }
+            "$(dirname "$0")/add-drives.sh" "$wine" "$prefix" >>"$prefix.boot.log" 2>&1 9>&- ||
                 { cat "$prefix.boot.log" >&2; exit 1; }
             touch "$prefix/.ready"
         fi
     ) 9>"$prefix.lock"
 fi
+# One server for the whole test run: without it every program starts a fresh one, with the
+# prefix's services, which costs seconds per test. It leaves a minute after the last program.
+# A fresh server gets its services from a wineboot whose output goes nowhere: services
+# started by the test program would inherit its output and keep the caller's pipe open
+# until the server leaves.
+wineserver=$(dirname "$wine")/wineserver
+[ -x "$wineserver" ] || wineserver=wineserver
+(
+    flock 9
+    if "$wineserver" -p60 2>/dev/null 9>&-; then
+        "$wine" wineboot </dev/null >/dev/null 2>&1 9>&- || true
+    fi
+) 9>"$prefix.lock"
 exec "$wine" "$@"
