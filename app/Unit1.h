@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/StatusLine.h"
+#include "save/SavePath.h"
 #include "save/TSaveDialog.h"
 
 class QAction;
@@ -67,9 +68,9 @@ public:
     std::string NodePath(int position);
     void AddSubfolders(const std::string& path, class TTreeNode* node);
 
-    // Writers.
-    void SaveAsText(const std::string& fileName);
-    void SaveAsHtml(const std::string& fileName);
+    // Writers: the name as shown (code page 932) and as the file system spells it.
+    void SaveAsText(const save::SavePath& fileName);
+    void SaveAsHtml(const save::SavePath& fileName);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,6 +1,67 @@
 // Saving: the save command and the two writers.
-#include "app/Unit1.h"
+#include <functional>
 
-void TForm1::MnuSaveClick(QObject*) {}
-void TForm1::SaveAsText(const std::string&) {}
-void TForm1::SaveAsHtml(const std::string&) {}
+#include "app/Unit1.h"
+#include "dialogs/MessageDialog.h"
+#include "resources/Texts.h"
+#include "save/FileExtension.h"
+#include "save/HtmlPage.h"
+#include "save/TextFile.h"
+#include "text/TMemo.h"
+
+namespace {
+
+// Progress text painted now, then the outcome; no failure of the write gets further.
+void RunWriter(StatusLine& status, std::string_view saving, std::string_view saved, std::string_view failed,
+               const std::function<void()>& write) {
+    status.SetText(texts::Cp932(saving));
+    status.RepaintNow();
+    try {
+        write();
+        status.SetText(texts::Cp932(saved));
+    } catch (...) {
+        status.SetText(texts::Cp932(failed));
+    }
+}
+
+// The file dialog asked about the name as typed; a file under the name with the appended
+// extension would otherwise be replaced without a question.
+bool MayReplace(const save::SavePath& target, const save::SaveChoice& choice) {
+    if (choice.appended.empty() || !target.NamesExistingFile()) return true;
+    return MessageDialog(texts::Format(texts::kConfirmOverwrite, target.name), mkConfirmation,
+                         ButtonSet({mbYes, mbNo}), 0) == mrYes;
+}
+
+}  // namespace
+
+void TForm1::MnuSaveClick(QObject*) {
+    if (Memo1->LineCount() == 0) {
+        ShowNoMemo();
+        return;
+    }
+    if (!SaveDialog1.Execute(this)) {
+        Status().Clear();
+        return;
+    }
+    const save::SaveChoice choice = save::ChooseFormat(SaveDialog1.FileName, SaveDialog1.FilterIndex);
+    const save::SavePath target = SaveDialog1.Path().WithSuffix(choice.appended);
+    if (choice.format == save::SaveFormat::kNone || !MayReplace(target, choice)) {
+        Status().Clear();
+        return;
+    }
+    if (choice.format == save::SaveFormat::kText)
+        SaveAsText(target);
+    else
+        SaveAsHtml(target);
+}
+
+void TForm1::SaveAsText(const save::SavePath& fileName) {
+    RunWriter(Status(), texts::kSavingText, texts::kSavedText, texts::kSaveTextFailed,
+              [&] { save::WriteTextFile(fileName, Memo1->FullText()); });
+}
+
+void TForm1::SaveAsHtml(const save::SavePath& fileName) {
+    RunWriter(Status(), texts::kSavingHtml, texts::kSavedHtml, texts::kSaveHtmlFailed, [&] {
+        save::WriteHtmlPage(fileName, Memo1->LineCount(), [this](int i) { return Memo1->LineAt(i); });
+    });
+}

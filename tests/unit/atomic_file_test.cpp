@@ -1,7 +1,6 @@
 #include "save/AtomicFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +11,7 @@
 #include "save/SaveError.h"
 #include "save/TextFile.h"
 #include "sjis/Cp932.h"
+#include "unit/support/SmallDisk.h"
 #include "unit/support/TempFolder.h"
 
 namespace {
@@ -157,23 +157,6 @@ TEST(AtomicFile, UncommittedFileIsRemoved) {
     EXPECT_EQ(folder.Names(), std::set<std::string>{"memo.txt"});
     EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kOld);
 }
-
-class SmallDisk {
-public:
-    SmallDisk() : mounted_(mount("tmpfs", folder_.Path().c_str(), "tmpfs", 0, "size=64k") == 0) {}
-    ~SmallDisk() {
-        if (mounted_) umount(folder_.Path().c_str());
-    }
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
-    bool Mounted() const { return mounted_; }
-    std::string operator/(const std::string& name) const { return folder_ / name; }
-    std::set<std::string> Names() const { return folder_.Names(); }
-
-private:
-    TempFolder folder_;
-    bool mounted_;
-};
 
 TEST(AtomicFile, FullDiskLeavesTheOldFileAndNothingElse) {
     SmallDisk disk;

@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "gui/support/SaveForm.h"
+#include "save/HtmlPage.h"
+#include "save/TSaveDialog.h"
+#include "sjis/Cp932.h"
+#include "unit/support/TempFolder.h"
+
+namespace {
+
+const std::string kExampleText = "c:\\\r\n\x84\xAF\x20\x41\x26\x42\r\n";
+const std::string kOld = "kept\r\n";
+// The two file type descriptions as shown, in code page 932.
+const std::string kTextFiles = "\x83\x65\x83\x4C\x83\x58\x83\x67\x83\x74\x83\x40\x83\x43\x83\x8B" "(*.txt)";
+const std::string kHtmlFiles = "HTML\x83\x74\x83\x40\x83\x43\x83\x8B" "(*.htm)";
+
+QString Native(const std::string& utf8) { return QString::fromUtf8(utf8); }
+
+class SaveCommandTest : public ::testing::Test {
+protected:
+    void Save(const std::string& path, int filterIndex) {
+        saveDialogs.AcceptNext(Native(path), filterIndex);
+        form.MnuSave->trigger();
+    }
+    std::string Status() { return window.StatusText(); }
+
+    SaveForm window;
+    TForm1& form = window.form;
+    ScriptedSaveDialogs saveDialogs;
+    TempFolder folder;
+};
+
+TEST_F(SaveCommandTest, EmptyEditorShowsTheMessageAndNothingElse) {
+    form.Status().SetText("earlier");
+    form.MnuSave->trigger();
+    ASSERT_EQ(window.dialogs.calls.size(), 1u);
+    EXPECT_EQ(window.dialogs.calls[0].text, texts::Cp932(texts::kNoMemo));
+    EXPECT_EQ(window.dialogs.calls[0].kind, mkConfirmation);
+    EXPECT_EQ(window.dialogs.calls[0].buttons, ButtonSet({mbOK}));
+    EXPECT_TRUE(saveDialogs.openings.empty());
+    EXPECT_EQ(Status(), "earlier");
+}
+
+TEST_F(SaveCommandTest, SingleLineBreakIsAText) {
+    form.Memo1->setPlainText("\n");
+    Save(folder / "break.txt", 1);
+    EXPECT_EQ(saveDialogs.openings.size(), 1u);
+    EXPECT_EQ(TempFolder::Read(folder / "break.txt"), "\r\n");
+    EXPECT_EQ(Status(), texts::Cp932(texts::kSavedText));
+}
+
+TEST_F(SaveCommandTest, CancelClearsAnEarlierResultAndKeepsTheFileType) {
+    window.PutExampleLines();
+    Save(folder / "memo", 2);
+    EXPECT_EQ(Status(), texts::Cp932(texts::kSavedHtml));
+    saveDialogs.CancelNext();
+    form.MnuSave->trigger();
+    EXPECT_EQ(Status(), "");
+    EXPECT_EQ(form.SaveDialog1.FilterIndex, 2);
+    EXPECT_TRUE(window.dialogs.calls.empty());
+}
+
+TEST_F(SaveCommandTest, NameWithoutExtensionTakesTheSelectedFileType) {
+    window.PutExampleLines();
+    Save(folder / "memo", 1);
+    EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kExampleText);
+    // The dialog keeps the name as returned, without what the command appended.
+    EXPECT_EQ(form.SaveDialog1.FileName, folder / "memo");
+
+    Save(folder / "memo", 2);
+    EXPECT_EQ(TempFolder::Read(folder / "memo.htm"), save::HtmlHead() + "c:\\<BR>\r\n\x84\xAF\x20\x41\x26\x42<BR>\r\n" + save::HtmlTail());
+    EXPECT_EQ(folder.Names(), (std::set<std::string>{"memo.htm", "memo.txt"}));
+}
+
+TEST_F(SaveCommandTest, TypedExtensionWinsAndKeepsItsCase) {
+    window.PutExampleLines();
+    Save(folder / "memo.txt", 2);
+    Save(folder / "memo.htm", 1);
+    Save(folder / "MEMO.TXT", 2);
+    Save(folder / "Page.HTML", 1);
+    EXPECT_EQ(folder.Names(), (std::set<std::string>{"MEMO.TXT", "Page.HTML", "memo.htm", "memo.txt"}));
+    EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kExampleText);
+    EXPECT_EQ(TempFolder::Read(folder / "MEMO.TXT"), kExampleText);
+    EXPECT_EQ(TempFolder::Read(folder / "memo.htm").substr(0, 6), "<HTML>");
+    EXPECT_EQ(TempFolder::Read(folder / "Page.HTML").substr(0, 6), "<HTML>");
+    EXPECT_EQ(Status(), texts::Cp932(texts::kSavedHtml));
+}
+
+TEST_F(SaveCommandTest, OtherExtensionsWriteNothingAndClearTheStatusLine) {
+    window.PutExampleLines();
+    // A dot and the kanji 95 5C: its second byte is no folder separator.
+    for (const std::string& name : {std::string("memo.doc"), std::string("memo."), sjis::ToUtf8("memo.\x95\x5C")}) {
+        form.Status().SetText("earlier");
+        Save(folder / name, 1);
+        EXPECT_EQ(Status(), "") << name;
+    }
+    EXPECT_TRUE(folder.Names().empty());
+    EXPECT_TRUE(window.dialogs.calls.empty());
+}
+
+TEST_F(SaveCommandTest, DotInAFolderNameIsNoExtension) {
+    window.PutExampleLines();
+    std::filesystem::create_directory(folder / "data.old");
+    Save(folder / "data.old/memo", 2);
+    EXPECT_EQ(TempFolder::NamesIn(folder / "data.old"), std::set<std::string>{"memo.htm"});
+}
+
+TEST_F(SaveCommandTest, AppendedExtensionAsksBeforeReplacingAFile) {
+    window.PutExampleLines();
+    TempFolder::Write(folder / "memo.txt", kOld);
+
+    window.dialogs.AnswerNext(mrNo);
+    form.Status().SetText("earlier");
+    Save(folder / "memo", 1);
+    ASSERT_EQ(window.dialogs.calls.size(), 1u);
+    EXPECT_EQ(window.dialogs.calls[0].text, texts::Format(texts::kConfirmOverwrite, texts::Cp932(folder / "memo.txt")));
+    EXPECT_EQ(window.dialogs.calls[0].kind, mkConfirmation);
+    EXPECT_EQ(window.dialogs.calls[0].buttons, ButtonSet({mbYes, mbNo}));
+    EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kOld);
+    EXPECT_EQ(Status(), "");
+
+    Save(folder / "memo", 1);  // closed without an answer
+    EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kOld);
+
+    window.dialogs.AnswerNext(mrYes);
+    Save(folder / "memo", 1);
+    EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kExampleText);
+    EXPECT_EQ(window.dialogs.calls.size(), 3u);
+
+    // The name as typed was the file dialog's question already.
+    Save(folder / "memo.txt", 1);
+    EXPECT_EQ(window.dialogs.calls.size(), 3u);
+}
+
+TEST_F(SaveCommandTest, SecondOpeningShowsTheFirstNameAndFileType) {
+    window.PutExampleLines();
+    Save(folder / "memo", 2);
+    Save(folder / "memo", 2);
+    ASSERT_EQ(saveDialogs.openings.size(), 2u);
+    EXPECT_EQ(saveDialogs.openings[0].fileName, "");
+    EXPECT_EQ(saveDialogs.openings[0].filterIndex, 1);
+    EXPECT_EQ(saveDialogs.openings[1].fileName, folder / "memo");
+    EXPECT_EQ(saveDialogs.openings[1].filterIndex, 2);
+}
+
+TEST_F(SaveCommandTest, NameCodePage932CannotSpellGetsItsRealSpelling) {
+    window.PutExampleLines();
+    Save(folder / "\u2713 memo", 1);
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"\u2713 memo.txt"});
+    EXPECT_EQ(form.SaveDialog1.FileName, texts::Cp932(folder / "? memo"));
+}
+
+// The real file dialog, driven as a user would.
+class RealSaveDialogTest : public ::testing::Test {
+protected:
+    // Runs `drive` on the file dialog once it is up; a dialog left open is closed.
+    void WhenDialogOpens(std::function<void(QFileDialog&)> drive) {
+        auto* poll = new QTimer(&form);
+        poll->setInterval(20);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, drive] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible()) return;
+            poll->stop();
+            poll->deleteLater();
+            QTimer::singleShot(5000, dialog, &QDialog::reject);
+            drive(*dialog);
+        });
+        poll->start();
+    }
+    // Replaces the name box's text: ASCII by keys, anything else as an input method commits it.
+    static void Type(QFileDialog& dialog, const QString& prefix, const QString& ascii) {
+        auto* edit = dialog.findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(edit, nullptr);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        if (!prefix.isEmpty()) {
+            QInputMethodEvent commit;
+            commit.setCommitString(prefix);
+            QApplication::sendEvent(edit, &commit);
+        }
+        QTest::keyClicks(edit, ascii);
+    }
+    static void Accept(QFileDialog& dialog) {
+        QTest::keyClick(dialog.findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
+    }
+
+    SaveForm window;
+    TForm1& form = window.form;
+    TempFolder folder;
+};
+
+TEST_F(RealSaveDialogTest, TypedNameIsSavedAndRememberedWithItsFileType) {
+    window.PutExampleLines();
+    form.SaveDialog1.NativeFileName = folder / "start";
+    QStringList shownTypes;
+    QPoint placed, expected;
+    WhenDialogOpens([&](QFileDialog& dialog) {
+        auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+        for (int i = 0; types && i < types->count(); ++i) shownTypes << types->itemText(i);
+        QTest::qWait(50);
+        const QRect screen = form.screen()->geometry();
+        const QRect frame = dialog.frameGeometry();
+        placed = frame.topLeft();
+        expected = {screen.x() + (screen.width() - frame.width()) / 2,
+                    screen.y() + (screen.height() - frame.height()) / 3};
+        Type(dialog, {}, "memo");
+        QTest::keyClick(types, Qt::Key_Down);  // the HTML entry
+        Accept(dialog);
+    });
+    form.MnuSave->trigger();
+    EXPECT_EQ(shownTypes, (QStringList{ToQString(kTextFiles), ToQString(kHtmlFiles)}));
+    EXPECT_EQ(placed, expected);
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"memo.htm"});
+    EXPECT_EQ(form.SaveDialog1.FilterIndex, 2);
+    EXPECT_EQ(form.SaveDialog1.NativeFileName, folder / "memo");
+
+    // The second opening shows that name and type; changing the type keeps a typed extension.
+    QString shownName, shownFolder;
+    int shownType = 0;
+    WhenDialogOpens([&](QFileDialog& dialog) {
+        shownName = dialog.findChild<QLineEdit*>("fileNameEdit")->text();
+        shownFolder = dialog.directory().absolutePath();
+        auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+        shownType = types->currentIndex() + 1;
+        Type(dialog, Native("\u2713"), " memo.txt");
+        QTest::keyClick(types, Qt::Key_Up);  // the text entry
+        QTest::keyClick(types, Qt::Key_Down);
+        Accept(dialog);
+    });
+    form.MnuSave->trigger();
+    EXPECT_EQ(shownName, "memo");
+    EXPECT_EQ(shownFolder, Native(folder.Path()));
+    EXPECT_EQ(shownType, 2);
+    EXPECT_EQ(folder.Names(), (std::set<std::string>{"memo.htm", "\u2713 memo.txt"}));
+    EXPECT_EQ(TempFolder::Read(folder / "\u2713 memo.txt"), kExampleText);
+    EXPECT_EQ(window.StatusText(), texts::Cp932(texts::kSavedText));
+}
+
+TEST_F(RealSaveDialogTest, CancelClearsTheStatusLine) {
+    window.PutExampleLines();
+    form.Status().SetText("earlier");
+    WhenDialogOpens([](QFileDialog& dialog) { dialog.reject(); });
+    form.MnuSave->trigger();
+    EXPECT_EQ(window.StatusText(), "");
+    EXPECT_EQ(form.SaveDialog1.FilterIndex, 1);
+    EXPECT_TRUE(folder.Names().empty());
+}
+
+}  // namespace

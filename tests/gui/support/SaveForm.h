@@ -1,0 +1,70 @@
+#pragma once
+// A shown main window on a scripted platform, for the save tests: message dialogs are
+// scripted, error boxes recorded, and every status text painted is kept.
+#include <QEvent>
+#include <QLabel>
+#include <QObject>
+#include <QStatusBar>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "app/Unit1.h"
+#include "dialogs/ErrorBox.h"
+#include "dialogs/MessageDialog.h"
+#include "platform/Platform.h"
+#include "platform/fake/FakeDesktop.h"
+#include "platform/fake/FakeDriveSystem.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "resources/Texts.h"
+#include "sjis/QtText.h"
+#include "text/TMemo.h"
+
+// Records the status text each time the status line is painted.
+class PaintedTexts : public QObject {
+public:
+    explicit PaintedTexts(QLabel* label) : label_(label) {
+        if (label_) label_->installEventFilter(this);
+    }
+    std::vector<std::string> texts;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == label_ && event->type() == QEvent::Paint) texts.push_back(FromQString(label_->text()));
+        return false;
+    }
+
+private:
+    QLabel* label_;
+};
+
+class SaveForm {
+public:
+    SaveForm() {
+        drives.Add('c', platform::DriveType::Fixed, "WinSys");
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+        errorbox::SetObserver([this](const std::string& text) { errorBoxes.push_back(text); });
+    }
+    ~SaveForm() { errorbox::SetObserver(nullptr); }
+    SaveForm(const SaveForm&) = delete;
+    SaveForm& operator=(const SaveForm&) = delete;
+
+    // The two lines of the worked examples: c:\ and the tree piece, a space and A&B.
+    void PutExampleLines() {
+        form.Memo1->AppendLine("c:\\");
+        form.Memo1->AppendLine("\x84\xAF\x20\x41\x26\x42");
+    }
+    std::string StatusText() { return form.Status().Text(); }
+    QLabel* StatusLabel() { return form.StatusBar1->findChild<QLabel*>("StatusText"); }
+
+    platform::FakeDriveSystem drives;
+    platform::FakeFileSystem files;
+    platform::FakeDesktop desktop;
+    platform::Platform fake{drives, files, desktop};
+    platform::ScopedPlatform scoped{fake};
+    ScriptedMessageDialogs dialogs;
+    std::vector<std::string> errorBoxes;
+    TForm1 form;
+};
