@@ -72,6 +72,13 @@ int TMemo::AppendLine(std::string_view line) {
     const int index = LineCount();
     const bool lastLineOpen = !document()->lastBlock().text().isEmpty();
     const std::string piece = linerules::AppendPiece(linerules::UnifyBreaks(line), lastLineOpen);
+    // The caret goes to the end first; text inserted there then carries it along, which
+    // spares a cursor change per line when many lines are appended in a row.
+    QTextCursor caret = textCursor();
+    if (caret.hasSelection() || !caret.atEnd()) {
+        caret.movePosition(QTextCursor::End);
+        setTextCursor(caret);
+    }
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     // Turning undo off empties the history: earlier steps could not be undone safely around
@@ -80,8 +87,7 @@ int TMemo::AppendLine(std::string_view line) {
     const std::size_t kept = InsertCut(cursor, piece);
     document()->setUndoRedoEnabled(true);
     appendCut_ = kept < piece.size();
-    setTextCursor(cursor);
-    ensureCursorVisible();
+    ScrollToCaretSoon();
     return index;
 }
 
@@ -105,6 +111,19 @@ std::string TMemo::FullText() const {
     QString text = document()->toRawText();
     text.replace(QChar::ParagraphSeparator, u'\n');
     return linerules::UnifyBreaks(FromQString(text));
+}
+
+void TMemo::ScrollToCaretSoon() {
+    // Once when control returns to the event loop, not per line: nothing is drawn before then.
+    if (scrollPending_) return;
+    scrollPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            scrollPending_ = false;
+            ensureCursorVisible();
+        },
+        Qt::QueuedConnection);
 }
 
 std::size_t TMemo::Length() const { return bytes_->Length(); }

@@ -42,7 +42,9 @@ private:
     std::size_t InsertCut(QTextCursor& cursor, std::string_view cp932);
     // Whether the text would go in unchanged: every character spellable and room enough.
     bool FitsAsItIs(const QString& text) const;
+    void ScrollToCaretSoon();
 
     BlockByteCounter* bytes_;  // owned by the document
     bool appendCut_ = false;
+    bool scrollPending_ = false;
 };

@@ -112,6 +112,17 @@ TEST(MemoLines, LongLineIsCutAtACharacterBoundary) {
     EXPECT_EQ(memo.FullText().size(), 5000 + straddling.size() + kanjiLine.size() + 6);
 }
 
+TEST(MemoLines, CaretFollowsAppendsAndIsScrolledIntoView) {
+    TMemo memo;
+    memo.resize(200, 100);
+    memo.show();
+    for (int i = 0; i < 200; ++i) memo.AppendLine("line " + std::to_string(i));
+    EXPECT_TRUE(memo.textCursor().atEnd());
+    QApplication::processEvents();
+    EXPECT_GT(memo.verticalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(memo.viewport()->rect().contains(memo.cursorRect()));
+}
+
 TEST(MemoLines, AppendIsNotUndoneButTypingIs) {
     TMemo memo;
     Type(memo, "x");
