@@ -147,3 +147,10 @@ TEST_F(MainWindowTest, SplitterKeepsThePaneAtThirtyPixelsAndTheSelectorFollowsIt
     EXPECT_NEAR(form.Panel1->width(), 150, 1);
     EXPECT_EQ(form.DriveComboBox1->width(), form.Panel1->width());
 }
+
+TEST(Application, ToolkitTextsComeFromQtsJapaneseTranslation) {
+    // The editor's context menu and the file dialog's buttons, as Qt itself would show them.
+    EXPECT_NE(QCoreApplication::translate("QWidgetTextControl", "&Undo"), QStringLiteral("&Undo"));
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "&Save"), QStringLiteral("&Save"));
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+}
