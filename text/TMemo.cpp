@@ -174,8 +174,7 @@ void TMemo::inputMethodEvent(QInputMethodEvent* event) {
         QPlainTextEdit::inputMethodEvent(event);
         return;
     }
-    QTextCursor probe = textCursor();
-    const std::size_t room = Room() + BlockByteCounter::BytesOf(probe.selectedText());
+    const std::size_t room = Room() + BlockByteCounter::BytesOf(textCursor().selectedText());
     const std::string bytes = linerules::UnifyBreaks(FromQString(PlainBreaks(commit)));
     QInputMethodEvent cut(event->preeditString(), event->attributes());
     cut.setCommitString(DocumentText(linerules::LeadingPart(bytes, room)), event->replacementStart(),
