@@ -7,6 +7,7 @@
 #include "save/FileExtension.h"
 #include "save/HtmlPage.h"
 #include "save/TextFile.h"
+#include "save/TextLines.h"
 #include "text/TMemo.h"
 
 namespace {
@@ -62,6 +63,9 @@ void TForm1::SaveAsText(const save::SavePath& fileName) {
 
 void TForm1::SaveAsHtml(const save::SavePath& fileName) {
     RunWriter(Status(), texts::kSavingHtml, texts::kSavedHtml, texts::kSaveHtmlFailed, [&] {
-        save::WriteHtmlPage(fileName, Memo1->LineCount(), [this](int i) { return Memo1->LineAt(i); });
+        // The editor's lines, read from one copy of its text rather than line by line.
+        const std::string text = Memo1->FullText();
+        const save::TextLines lines(text);
+        save::WriteHtmlPage(fileName, lines.Count(), [&lines](int i) { return lines.At(i); });
     });
 }

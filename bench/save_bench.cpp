@@ -1,5 +1,6 @@
 // Saving a 2 MB text as .txt and as an HTML page, beside a plain write() of the same
-// bytes (with and without fsync) as the peers. Usage: save_bench [folder]
+// bytes (with and without fsync) as the peers; with Qt also from the real editor, as the
+// save command does it. Usage: save_bench [folder]
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -14,6 +15,14 @@
 #include "save/HtmlPage.h"
 #include "save/SavePath.h"
 #include "save/TextFile.h"
+#include "save/TextLines.h"
+
+#ifdef ORVALE_SAVE_BENCH_EDITOR
+#include <QApplication>
+
+#include "sjis/QtText.h"
+#include "text/TMemo.h"
+#endif
 
 namespace {
 
@@ -54,7 +63,27 @@ void PlainWrite(const std::string& path, const std::string& bytes, bool sync) {
 
 }  // namespace
 
+#ifdef ORVALE_SAVE_BENCH_EDITOR
+// The writers fed from the editor pane holding the text, as TForm1 feeds them.
+void MeasureFromEditor(const std::string& text, const save::SavePath& txt, const save::SavePath& htm, double peer) {
+    TMemo memo;
+    memo.setPlainText(ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    const double asText = MedianMs([&] { save::WriteTextFile(txt, memo.FullText()); });
+    const double asHtml = MedianMs([&] {
+        const std::string all = memo.FullText();
+        const save::TextLines lines(all);
+        save::WriteHtmlPage(htm, lines.Count(), [&](int i) { return lines.At(i); });
+    });
+    std::printf("editor .txt              %8.2f ms  (%.2fx write+fsync)  target < 50 ms\n", asText, asText / peer);
+    std::printf("editor .htm              %8.2f ms  (%.2fx write+fsync)  target < 50 ms\n", asHtml, asHtml / peer);
+}
+#endif
+
 int main(int argc, char** argv) {
+#ifdef ORVALE_SAVE_BENCH_EDITOR
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+#endif
     const std::filesystem::path folder = argc > 1 ? argv[1] : std::filesystem::temp_directory_path();
     const std::vector<std::string> lines = MakeLines();
     std::string text;
@@ -76,6 +105,9 @@ int main(int argc, char** argv) {
     std::printf("peer  write()+fsync      %8.2f ms\n", plainSync);
     std::printf("save  .txt               %8.2f ms  (%.2fx write+fsync)  target < 50 ms\n", asText, asText / plainSync);
     std::printf("save  .htm               %8.2f ms  (%.2fx write+fsync)  target < 50 ms\n", asHtml, asHtml / plainSync);
+#ifdef ORVALE_SAVE_BENCH_EDITOR
+    MeasureFromEditor(text, txt, htm, plainSync);
+#endif
     for (const std::string& path : {txt.native, htm.native, peer}) std::filesystem::remove(path);
     return 0;
 }

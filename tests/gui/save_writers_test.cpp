@@ -8,6 +8,7 @@
 #include "gui/support/SaveForm.h"
 #include "save/AtomicFile.h"
 #include "save/HtmlPage.h"
+#include "save/TextLines.h"
 #include "unit/support/SmallDisk.h"
 #include "unit/support/TempFolder.h"
 
@@ -86,6 +87,21 @@ TEST_F(SaveWritersTest, HtmlPageOfTheWorkedExampleIs179Bytes) {
     end.deletePreviousChar();
     form.SaveAsHtml(SavePath::FromNative(folder / "open.htm"));
     EXPECT_EQ(TempFolder::Read(folder / "open.htm"), page);
+}
+
+TEST_F(SaveWritersTest, LinesFromTheFullTextAreTheEditorsLines) {
+    // A kanji straddling the 4096-byte cut, an empty line, and texts with and without a final break.
+    const std::string straddling = std::string(4095, 'a') + "\x95\x5C" + "tail";
+    for (const std::string& text : {std::string(), std::string("\r\n"), "c:\\\r\n\r\n" + straddling + "\r\n",
+                                    "one\r\n" + straddling}) {
+        form.Memo1->ClearLines();
+        form.Memo1->setPlainText(ToQString(text).replace("\r\n", "\n"));
+        ASSERT_EQ(form.Memo1->FullText(), text);
+        const save::TextLines lines(text);
+        ASSERT_EQ(lines.Count(), form.Memo1->LineCount()) << text.size();
+        for (int i = 0; i < lines.Count(); ++i) EXPECT_EQ(lines.At(i), form.Memo1->LineAt(i)) << i;
+    }
+    EXPECT_EQ(save::TextLines(straddling).At(0), std::string(4095, 'a'));
 }
 
 TEST_F(SaveWritersTest, EveryFailureEndsInTheFailureTextWithNothingLost) {
