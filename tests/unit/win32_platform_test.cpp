@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Attributes.h"
+#include "platform/Platform.h"
 #include "unit/support/Win32TempFolder.h"
 
 namespace {
@@ -93,6 +95,15 @@ TEST(Win32World, FindFirstFileReportsHiddenAndSystemBits) {
     EXPECT_TRUE(Find(all, "System")->attributes & FILE_ATTRIBUTE_SYSTEM);
     EXPECT_TRUE(Find(all, "ReadOnly")->attributes & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_FALSE(Find(all, "ReadOnly")->attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+TEST(Win32World, TheProgramsPlatformIsTheWindowsOne) {
+    platform::Platform& native = platform::Current();
+    EXPECT_TRUE(native.drives.LogicalDrives() & 0x4);  // c:
+    EXPECT_EQ(native.drives.TypeOf('c'), platform::DriveType::Fixed);
+    ASSERT_TRUE(native.files.Attributes(native.drives.NativeRoot('c')).has_value());
+    EXPECT_TRUE(*native.files.Attributes("c:\\") & platform::faDirectory);
+    EXPECT_FALSE(native.desktop.EscapeDown());  // nobody holds a key during the test run
 }
 
 }  // namespace
