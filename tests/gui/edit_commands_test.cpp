@@ -108,7 +108,9 @@ TEST_F(EditCommands, PasteGoesIntoTheEditorAtItsCaret) {
         ASSERT_NE(target, nullptr);
         expected.insert(0, "<");
         EXPECT_EQ(form.Memo1->FullText(), expected) << target->metaObject()->className();
-        if (const auto* label = qobject_cast<const QLineEdit*>(target)) EXPECT_EQ(label->text(), QStringLiteral("c:\\"));
+        if (const auto* label = qobject_cast<const QLineEdit*>(target)) {
+            EXPECT_EQ(label->text(), QStringLiteral("c:\\"));
+        }
     }
 }
 
