@@ -2,10 +2,15 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -192,8 +197,23 @@ protected:
         }
         QTest::keyClicks(edit, ascii);
     }
+    // The dialog lists the folder in the background; a name typed before the listing
+    // arrives can leave the folder itself selected and the accept button disabled.
+    static void WaitForListing(QFileDialog& dialog) {
+        auto* model = dialog.findChild<QFileSystemModel*>();
+        ASSERT_NE(model, nullptr);
+        QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
+        loaded.wait(2000);
+    }
+    // Clicks the accept button once the dialog, which reads the folder in the background,
+    // enables it; Return could go to the name completer's list instead.
     static void Accept(QFileDialog& dialog) {
-        QTest::keyClick(dialog.findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
+        auto* buttons = dialog.findChild<QDialogButtonBox*>("buttonBox");
+        ASSERT_NE(buttons, nullptr);
+        QPushButton* save = buttons->button(QDialogButtonBox::Save);
+        ASSERT_NE(save, nullptr);
+        for (int waited = 0; !save->isEnabled() && waited < 3000; waited += 20) QTest::qWait(20);
+        save->click();
     }
 
     SaveForm window;
@@ -246,6 +266,31 @@ TEST_F(RealSaveDialogTest, TypedNameIsSavedAndRememberedWithItsFileType) {
     EXPECT_EQ(folder.Names(), (std::set<std::string>{"memo.htm", "\u2713 memo.txt"}));
     EXPECT_EQ(TempFolder::Read(folder / "\u2713 memo.txt"), kExampleText);
     EXPECT_EQ(window.StatusText(), texts::Cp932(texts::kSavedText));
+}
+
+TEST_F(RealSaveDialogTest, TypedNameOfAnExistingFileIsAskedAboutByTheDialog) {
+    window.PutExampleLines();
+    TempFolder::Write(folder / "memo.txt", kOld);
+    form.SaveDialog1.NativeFileName = folder / "start";
+    for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
+        bool asked = false;
+        WhenDialogOpens([&](QFileDialog& dialog) {
+            WaitForListing(dialog);
+            Type(dialog, {}, "memo.txt");
+            QTimer::singleShot(50, &dialog, [&asked, answer] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    asked = true;
+                    box->button(answer)->click();
+                }
+            });
+            Accept(dialog);
+            if (dialog.isVisible()) dialog.reject();  // No leaves the dialog open
+        });
+        form.MnuSave->trigger();
+        EXPECT_TRUE(asked);
+        EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), answer == QMessageBox::Yes ? kExampleText : kOld);
+    }
+    EXPECT_TRUE(window.dialogs.calls.empty());  // the program's own question is for appended names
 }
 
 TEST_F(RealSaveDialogTest, CancelClearsTheStatusLine) {
