@@ -16,6 +16,10 @@ using save::SaveFormat;
 // "表" is 95 5C: its second byte is the "\" byte.
 const std::string kHyou = "\x95\x5C";
 
+// The two descriptions as shown, in code page 932.
+const std::string kTextFiles = "\x83\x65\x83\x4C\x83\x58\x83\x67\x83\x74\x83\x40\x83\x43\x83\x8B" "(*.txt)";
+const std::string kHtmlFiles = "HTML\x83\x74\x83\x40\x83\x43\x83\x8B" "(*.htm)";
+
 TEST(FileExtension, FromTheLastDotUnlessAFolderSeparatorFollows) {
     EXPECT_EQ(FileExtension("memo.txt"), ".txt");
     EXPECT_EQ(FileExtension("C:\\data\\Page.HTML"), ".HTML");
@@ -70,9 +74,9 @@ TEST(FileExtension, ChoiceFollowsTheTypedExtensionThenTheFileType) {
 TEST(SaveFilter, TwoEntriesAndNoSplitInsideADoubleByteCharacter) {
     const auto entries = save::SplitFilter(texts::Cp932(texts::kSaveFilter));
     ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].description, texts::Cp932("テキストファイル(*.txt)"));
+    EXPECT_EQ(entries[0].description, kTextFiles);
     EXPECT_EQ(entries[0].patterns, std::vector<std::string>{"*.txt"});
-    EXPECT_EQ(entries[1].description, texts::Cp932("HTMLファイル(*.htm)"));
+    EXPECT_EQ(entries[1].description, kHtmlFiles);
     EXPECT_EQ(entries[1].patterns, (std::vector<std::string>{"*.htm", "*.html"}));
 
     // "ポ" is 83 7C: its second byte is the "|" byte.
