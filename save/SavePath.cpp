@@ -8,8 +8,6 @@ namespace save {
 
 SavePath SavePath::FromNative(std::string_view native) { return {sjis::FromUtf8(native), std::string(native)}; }
 
-SavePath SavePath::FromCp932(std::string_view cp932) { return {std::string(cp932), sjis::ToUtf8(cp932)}; }
-
 SavePath SavePath::WithSuffix(std::string_view ascii) const {
     return {name + std::string(ascii), native + std::string(ascii)};
 }

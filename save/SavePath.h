@@ -12,7 +12,6 @@ struct SavePath {
     std::string native;  // bytes handed to the file system (UTF-8 on Linux)
 
     static SavePath FromNative(std::string_view native);
-    static SavePath FromCp932(std::string_view cp932);
 
     // The same name with ASCII text added to both spellings.
     SavePath WithSuffix(std::string_view ascii) const;
