@@ -46,14 +46,16 @@ struct Win32Files : ::testing::Test {
         for (const auto& e : entries) names.push_back(e.name);
         return names;
     }
-    // What the system itself lists, in its order, less the hidden and system entries.
-    static std::vector<std::string> VisibleInSystemOrder(const std::string& folder) {
+    // What the system itself lists, in its order, less the hidden and system entries
+    // when `visibleOnly`.
+    static std::vector<std::string> SystemOrder(const std::string& folder, bool visibleOnly = true) {
         std::vector<std::string> names;
         WIN32_FIND_DATAA data;
         HANDLE h = FindFirstFileA((folder + "*.*").c_str(), &data);
         if (h == INVALID_HANDLE_VALUE) return names;
         do {
-            if (!(data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) names.push_back(data.cFileName);
+            const bool hidden = data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+            if (!(visibleOnly && hidden)) names.push_back(data.cFileName);
         } while (FindNextFileA(h, &data));
         FindClose(h);
         return names;
@@ -78,6 +80,7 @@ TEST_F(Win32Files, AttributesOfFoldersFilesAndMissingPaths) {
 
 TEST_F(Win32Files, FilterSkipsHiddenAndSystemKeepsReadOnlyAndFiles) {
     temp.Folder("Plain");
+    temp.Folder(".cache");  // a dot is no hidden bit on Windows (Wine needs ShowDotFiles for that)
     temp.Folder("Hidden", FILE_ATTRIBUTE_HIDDEN);
     temp.Folder("System", FILE_ATTRIBUTE_SYSTEM);
     temp.Folder("Locked", FILE_ATTRIBUTE_READONLY);
@@ -88,10 +91,10 @@ TEST_F(Win32Files, FilterSkipsHiddenAndSystemKeepsReadOnlyAndFiles) {
     const std::vector<Entry> entries = Listing(temp.path());
     std::vector<std::string> names = Names(entries);
     // Everything that passes, in the order the system lists it: "." and ".." included.
-    EXPECT_EQ(names, VisibleInSystemOrder(temp.path()));
+    EXPECT_EQ(names, SystemOrder(temp.path()));
     for (const char* gone : {"Hidden", "System", "b.txt"})
         EXPECT_EQ(std::find(names.begin(), names.end(), gone), names.end()) << gone;
-    for (const char* kept : {".", "..", "Plain", "Locked", "a.txt"})
+    for (const char* kept : {".", "..", "Plain", ".cache", "Locked", "a.txt"})
         EXPECT_NE(std::find(names.begin(), names.end(), kept), names.end()) << kept;
     for (const auto& e : entries) EXPECT_EQ(bool(e.attributes & faDirectory), e.name != "a.txt") << e.name;
 }
@@ -130,6 +133,7 @@ TEST_F(Win32Files, ScanOfRealFolders) {
     temp.Folder("System\\Below");
     temp.Folder("Locked");
     temp.Folder("Locked\\Kept");
+    temp.Folder(".cache");
     SetFileAttributesA((temp.path() + "Locked").c_str(), FILE_ATTRIBUTE_READONLY);
     temp.Folder(kEndsInTable);
     temp.Folder(kEndsInTable + "\\" + kJapanese);
@@ -147,9 +151,10 @@ TEST_F(Win32Files, ScanOfRealFolders) {
     }
     // Top-level folders in the order the system lists them, each followed by its subtree.
     std::vector<std::string> expected{temp.path()};
-    for (const std::string& name : VisibleInSystemOrder(temp.path())) {
+    for (const std::string& name : SystemOrder(temp.path(), false)) {
         if (name == "Zeta") expected.insert(expected.end(), {".Zeta", "..Inner"});
         if (name == "Locked") expected.insert(expected.end(), {".Locked", "..Kept"});
+        if (name == ".cache") expected.push_back("..cache");
         if (name == kEndsInTable) expected.insert(expected.end(), {"." + kEndsInTable, ".." + kJapanese});
     }
     EXPECT_FALSE(interrupted);

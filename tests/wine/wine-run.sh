@@ -2,9 +2,9 @@
 # Usage: wine-run.sh PREFIX PROGRAM.exe [ARGS...]
 # Runs a Windows program under Wine the way a Japanese Windows runs it: the process's
 # ANSI code page is 932, so the A calls take and give code page 932 bytes. The prefix
-# is made on first use, with the drives add-drives.sh gives it. A lock keeps parallel test
-# runs from making it, or starting its server, twice; it is never passed on to the Wine
-# programs, which outlive the block and would hold it.
+# is made on first use, with the settings and drives setup-prefix.sh gives it. A lock keeps
+# parallel test runs from making it, or starting its server, twice; it is never passed on
+# to the Wine programs, which outlive the block and would hold it.
 set -e
 prefix=$(realpath -m "$1")
 shift
@@ -19,15 +19,15 @@ wine=/usr/lib/wine/wine64
 [ -n "$wine" ] || { echo "wine-run.sh: Wine is not installed" >&2; exit 127; }
 export WINELOADER="$wine"
 
-if [ ! -f "$prefix/.ready" ]; then
+if [ ! -f "$prefix/.ready-1" ]; then
     mkdir -p "$(dirname "$prefix")"
     (
         flock 9
-        if [ ! -f "$prefix/.ready" ]; then
+        if [ ! -f "$prefix/.ready-1" ]; then
             "$wine" wineboot -i >"$prefix.boot.log" 2>&1 9>&- || { cat "$prefix.boot.log" >&2; exit 1; }
-            "$(dirname "$0")/add-drives.sh" "$wine" "$prefix" >>"$prefix.boot.log" 2>&1 9>&- ||
+            "$(dirname "$0")/setup-prefix.sh" "$wine" "$prefix" >>"$prefix.boot.log" 2>&1 9>&- ||
                 { cat "$prefix.boot.log" >&2; exit 1; }
-            touch "$prefix/.ready"
+            touch "$prefix/.ready-1"
         fi
     ) 9>"$prefix.lock"
 fi

@@ -1,9 +1,12 @@
 #!/bin/sh
-# Usage: add-drives.sh WINE PREFIX
-# Gives a fresh Wine prefix a known set of drives for the drive list tests, beside its own
-# c: and z: (both fixed): c: labelled WinSys, d: fixed with a label in Japanese and ASCII
-# capitals, e: an empty CD-ROM drive, f: removable, n: network (not connected to a share),
-# r: a RAM disk. Wine reads a drive's label from the .windows-label file at its root.
+# Usage: setup-prefix.sh WINE PREFIX
+# Makes a fresh Wine prefix behave like the Windows the program is for, and gives it a known
+# set of drives for the drive list tests. Wine marks every name that begins with a dot as
+# hidden, where Windows leaves ".cache" an ordinary folder: ShowDotFiles turns that off.
+# The drives, beside the prefix's own c: and z: (both fixed): c: labelled WinSys, d: fixed
+# with a label in Japanese and ASCII capitals, e: an empty CD-ROM drive, f: removable,
+# n: network (not connected to a share), r: a RAM disk. Wine reads a drive's label from
+# the .windows-label file at its root.
 set -e
 wine=$1
 prefix=$2
@@ -17,8 +20,11 @@ ln -sfn ../drives/no-disc "$prefix/dosdevices/e:"
 ln -sfn ../drives/f "$prefix/dosdevices/f:"
 ln -sfn ../drives/n "$prefix/dosdevices/n:"
 ln -sfn ../drives/r "$prefix/dosdevices/r:"
-cat >"$drives/types.reg" <<'REG'
+cat >"$drives/prefix.reg" <<'REG'
 REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine]
+"ShowDotFiles"="Y"
 
 [HKEY_LOCAL_MACHINE\Software\Wine\Drives]
 "e:"="cdrom"
@@ -26,6 +32,6 @@ REGEDIT4
 "n:"="network"
 "r:"="ramdisk"
 REG
-(cd "$drives" && "$wine" regedit /S types.reg)
+(cd "$drives" && "$wine" regedit /S prefix.reg)
 # Labels are read once per server: start the next program with a fresh one.
 "$(dirname "$wine")/wineserver" -k 2>/dev/null || wineserver -k
