@@ -24,6 +24,24 @@ using platform::kFolderScanFilter;
 const std::string kJapanese = "\x93\xFA\x96\x7B\x8C\xEA";
 const std::string kEndsInTable = "\x88\xEA\x97\x97\x95\x5C";
 
+// Holds ESC down through the system's input queue for the life of the object.
+class HeldEscape {
+public:
+    HeldEscape() { Send(0); }
+    ~HeldEscape() { Send(KEYEVENTF_KEYUP); }
+    HeldEscape(const HeldEscape&) = delete;
+    HeldEscape& operator=(const HeldEscape&) = delete;
+
+private:
+    static void Send(DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_ESCAPE;
+        input.ki.dwFlags = flags;
+        EXPECT_EQ(SendInput(1, &input, sizeof input), 1u);
+    }
+};
+
 struct Entry {
     std::string name;
     std::uint32_t attributes;
@@ -159,6 +177,24 @@ TEST_F(Win32Files, ScanOfRealFolders) {
     }
     EXPECT_FALSE(interrupted);
     EXPECT_EQ(tree, expected);
+}
+
+TEST_F(Win32Files, ScanStopsAtTheSecondEntryWhileEscIsHeld) {
+    for (const char* name : {"One", "Two", "Three"}) temp.Folder(name);
+    temp.Folder("One\\Below");
+
+    TTreeNodes nodes;
+    platform::Win32Desktop desktop;
+    bool interrupted = false;
+    {
+        const HeldEscape held;
+        ASSERT_TRUE(desktop.EscapeDown());
+        FolderScan(nodes, files, desktop, interrupted).Run(temp.path(), temp.path());
+    }
+    EXPECT_FALSE(desktop.EscapeDown());
+    EXPECT_TRUE(interrupted);
+    // The first entry (".") is examined without a poll; the second is where the scan stops.
+    EXPECT_EQ(nodes.NodeCount(), 1);
 }
 
 }  // namespace
