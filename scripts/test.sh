@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Sets everything up, builds Orvale with its tests and runs the whole suite.
+# Sets everything up, builds Orvale with its tests and runs the whole suite: unit, widget
+# and end-to-end tests here, then the Windows half under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
-cd build
-ctest --output-on-failure -j2 --timeout 300
+
+status=0
+(cd build && ctest --output-on-failure -j2 --timeout 300) || status=$?
+scripts/wine-tests.sh || status=$?
+exit $status
