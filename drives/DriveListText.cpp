@@ -33,7 +33,10 @@ std::optional<DriveItem> ItemFor(platform::DriveSystem& drives, char letter) {
 
 std::string VolumeLabelText(platform::DriveSystem& drives, char letter) {
     const std::optional<std::string> label = drives.VolumeLabel(letter);
-    return "[" + sjis::AsciiLower(label.value_or(std::string())) + "]";
+    std::string text = "[";
+    text += sjis::AsciiLower(label.value_or(std::string()));
+    text += ']';
+    return text;
 }
 
 std::string NetworkNameText(platform::DriveSystem& drives, char letter) {
