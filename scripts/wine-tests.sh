@@ -16,17 +16,7 @@ skip() {
 }
 
 packages=(g++-mingw-w64-x86-64-posix wine wine64 locales)
-missing=()
-for package in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  { apt-get update -qq && apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; } ||
-    skip "could not install ${missing[*]}"
-fi
+scripts/install-packages.sh "${packages[@]}" || skip "could not install ${packages[*]}"
 
 # Wine takes its ANSI code page from the Unix locale: ja_JP gives 932.
 if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
