@@ -23,6 +23,18 @@ PosixDesktop::~PosixDesktop() {
 }
 
 bool PosixDesktop::EscapeDown() {
+    // The scan polls once per folder entry; a round trip to the X server each time would
+    // cost more than the listing. A key state a few milliseconds old is as good to a hand.
+    constexpr auto kFresh = std::chrono::milliseconds(5);
+    const auto now = std::chrono::steady_clock::now();
+    if (now - queried_ >= kFresh) {
+        escapeDown_ = QueryEscape();
+        queried_ = now;
+    }
+    return escapeDown_;
+}
+
+bool PosixDesktop::QueryEscape() {
     if (!tried_) {
         tried_ = true;
         if (!OffscreenToolkit() && std::getenv("DISPLAY") != nullptr) display_ = XOpenDisplay(nullptr);

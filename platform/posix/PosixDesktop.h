@@ -1,4 +1,6 @@
 #pragma once
+#include <chrono>
+
 #include "platform/Desktop.h"
 
 namespace platform {
@@ -12,8 +14,12 @@ public:
     void Beep() override;
 
 private:
+    bool QueryEscape();
+
     void* display_ = nullptr;  // Display*, opened on first use
     bool tried_ = false;
+    bool escapeDown_ = false;
+    std::chrono::steady_clock::time_point queried_{};
 };
 
 }  // namespace platform
