@@ -11,18 +11,15 @@
 
 #include "drives/DriveListText.h"
 #include "drives/FileCtrl.h"
-#include "platform/Platform.h"
-#include "platform/fake/FakeDesktop.h"
-#include "platform/fake/FakeDriveSystem.h"
-#include "platform/fake/FakeFileSystem.h"
 #include "sjis/Cp932.h"
 #include "sjis/QtText.h"
+#include "support/FakeMachine.h"
 
 namespace {
 
 using platform::DriveType;
 
-class DriveComboBoxTest : public ::testing::Test {
+class DriveComboBoxTest : public ::testing::Test, protected FakeMachine {
 protected:
     DriveComboBoxTest() {
         drives.Add('a', DriveType::Removable, "INSIDE");
@@ -66,11 +63,6 @@ protected:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
     }
 
-    platform::FakeDriveSystem drives;
-    platform::FakeFileSystem files;
-    platform::FakeDesktop desktop;
-    platform::Platform fakePlatform{drives, files, desktop};
-    platform::ScopedPlatform scoped{fakePlatform};
     std::unique_ptr<TDriveComboBox> combo;
     std::string events;
 };

@@ -14,31 +14,23 @@
 #include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
 #include "drives/FileCtrl.h"
-#include "platform/Platform.h"
-#include "platform/fake/FakeDesktop.h"
-#include "platform/fake/FakeDriveSystem.h"
-#include "platform/fake/FakeFileSystem.h"
 #include "resources/Texts.h"
 #include "sjis/QtText.h"
 #include "text/TMemo.h"
 #include "tree/TTreeView.h"
+#include "support/FakeMachine.h"
 
 namespace {
 
 QString Q(std::string_view utf8) { return ToQString(texts::Cp932(utf8)); }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected FakeMachine {
 protected:
     MainWindowTest() {
         drives.Add('c', platform::DriveType::Fixed, "WinSys");
         drives.Add('d', platform::DriveType::Fixed, "Data");
         drives.currentDirectory = "C:\\work";
     }
-    platform::FakeDriveSystem drives;
-    platform::FakeFileSystem files;
-    platform::FakeDesktop desktop;
-    platform::Platform fake{drives, files, desktop};
-    platform::ScopedPlatform scoped{fake};
     ScriptedMessageDialogs dialogs;
 };
 

@@ -7,20 +7,17 @@
 #include "app/Unit1.h"
 #include "dialogs/MessageDialog.h"
 #include "drives/FileCtrl.h"
-#include "platform/Platform.h"
-#include "platform/fake/FakeDesktop.h"
-#include "platform/fake/FakeDriveSystem.h"
-#include "platform/fake/FakeFileSystem.h"
 #include "resources/Texts.h"
 #include "text/LineRules.h"
 #include "text/TMemo.h"
 #include "tree/TTreeView.h"
+#include "support/FakeMachine.h"
 
 namespace {
 
 const std::string kKept = "typed by hand\r\n";
 
-class MemoCommandTest : public ::testing::Test {
+class MemoCommandTest : public ::testing::Test, protected FakeMachine {
 protected:
     MemoCommandTest() {
         drives.Add('c', platform::DriveType::Fixed, "WinSys");
@@ -44,11 +41,6 @@ protected:
         form.MnuMemo->trigger();
     }
 
-    platform::FakeDriveSystem drives;
-    platform::FakeFileSystem files;
-    platform::FakeDesktop desktop;
-    platform::Platform fake{drives, files, desktop};
-    platform::ScopedPlatform scoped{fake};
     ScriptedMessageDialogs dialogs;
     TForm1 form;
 };

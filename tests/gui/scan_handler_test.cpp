@@ -7,17 +7,14 @@
 #include "dialogs/MessageDialog.h"
 #include "drives/FileCtrl.h"
 #include "platform/Attributes.h"
-#include "platform/Platform.h"
-#include "platform/fake/FakeDesktop.h"
-#include "platform/fake/FakeDriveSystem.h"
-#include "platform/fake/FakeFileSystem.h"
 #include "resources/Texts.h"
 #include "tree/TTreeView.h"
 #include "tree/TreeModel.h"
+#include "support/FakeMachine.h"
 
 namespace {
 
-class ScanHandlerTest : public ::testing::Test {
+class ScanHandlerTest : public ::testing::Test, protected FakeMachine {
 protected:
     ScanHandlerTest() {
         drives.Add('c', platform::DriveType::Fixed, "WinSys");
@@ -40,11 +37,6 @@ protected:
     TTreeNodes& Nodes() { return form.TreeView1->Items(); }
     std::string Status() { return form.Status().Text(); }
 
-    platform::FakeDriveSystem drives;
-    platform::FakeFileSystem files;
-    platform::FakeDesktop desktop;
-    platform::Platform fake{drives, files, desktop};
-    platform::ScopedPlatform scoped{fake};
     ScriptedMessageDialogs dialogs;
     TForm1 form;
 };

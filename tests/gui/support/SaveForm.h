@@ -13,13 +13,10 @@
 #include "app/Unit1.h"
 #include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
-#include "platform/Platform.h"
-#include "platform/fake/FakeDesktop.h"
-#include "platform/fake/FakeDriveSystem.h"
-#include "platform/fake/FakeFileSystem.h"
 #include "resources/Texts.h"
 #include "sjis/QtText.h"
 #include "text/TMemo.h"
+#include "FakeMachine.h"
 
 // Records the status text each time the status line is painted.
 class PaintedTexts : public QObject {
@@ -39,7 +36,7 @@ private:
     QLabel* label_;
 };
 
-class SaveForm {
+class SaveForm : public FakeMachine {
 public:
     SaveForm() {
         drives.Add('c', platform::DriveType::Fixed, "WinSys");
@@ -59,11 +56,6 @@ public:
     std::string StatusText() { return form.Status().Text(); }
     QLabel* StatusLabel() { return form.StatusBar1->findChild<QLabel*>("StatusText"); }
 
-    platform::FakeDriveSystem drives;
-    platform::FakeFileSystem files;
-    platform::FakeDesktop desktop;
-    platform::Platform fake{drives, files, desktop};
-    platform::ScopedPlatform scoped{fake};
     ScriptedMessageDialogs dialogs;
     std::vector<std::string> errorBoxes;
     TForm1 form;
