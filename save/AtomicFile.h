@@ -1,7 +1,6 @@
 #pragma once
-#include <sys/types.h>
-
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -9,12 +8,15 @@
 
 namespace save {
 
+class TempFile;
+
 // A file written beside its target and put in the target's place only once every byte
 // is written and on disk: a failed save leaves the old file as it was and no partial
 // file behind. Every failure is thrown as a SaveError.
 class AtomicFile {
 public:
-    // Refuses a folder, a special file, and a file no one may write (root included).
+    // Refuses a folder, a special file, and a file no one may write (root included; on
+    // Windows, a read-only one).
     explicit AtomicFile(const SavePath& target);
     // A file never committed is removed.
     ~AtomicFile();
@@ -44,21 +46,13 @@ public:
     };
 
 private:
-    void CheckTarget();
-    void CreateTemporary();
     void Flush();
     void WriteOut(const char* data, std::size_t size);
     [[noreturn]] void FailCreate() const;
     [[noreturn]] static void FailWrite();
 
-    std::string name_;    // code page 932, for the messages
-    std::string target_;  // native, symbolic links resolved
-    std::string temp_;
-    int fd_ = -1;
-    bool replacing_ = false;
-    mode_t mode_ = 0;
-    uid_t uid_ = 0;
-    gid_t gid_ = 0;
+    std::string name_;  // code page 932, for the messages
+    std::unique_ptr<TempFile> file_;
     std::string buffer_;
     std::int64_t written_ = 0;
 };
