@@ -16,16 +16,11 @@
 
 #include "sjis/QtText.h"
 #include "text/LineRules.h"
+#include "unit/support/Bytes.h"
 
 namespace {
 
 using linerules::kMaxLength;
-
-std::string Bytes(std::initializer_list<int> bytes) {
-    std::string out;
-    for (int b : bytes) out.push_back(static_cast<char>(b));
-    return out;
-}
 
 const std::string kKanji = Bytes({0x95, 0x5C});  // "table", second byte a backslash
 

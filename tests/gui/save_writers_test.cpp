@@ -11,16 +11,11 @@
 #include "save/TextLines.h"
 #include "unit/support/SmallDisk.h"
 #include "unit/support/TempFolder.h"
+#include "unit/support/Bytes.h"
 
 namespace {
 
 using save::SavePath;
-
-std::string Bytes(std::initializer_list<int> bytes) {
-    std::string out;
-    for (int b : bytes) out.push_back(static_cast<char>(b));
-    return out;
-}
 
 const std::string kOld = "kept\r\n";
 

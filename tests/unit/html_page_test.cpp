@@ -10,16 +10,11 @@
 #include "save/AtomicFile.h"
 #include "save/SaveError.h"
 #include "unit/support/TempFolder.h"
+#include "unit/support/Bytes.h"
 
 namespace {
 
 using save::SavePath;
-
-std::string Bytes(std::initializer_list<int> bytes) {
-    std::string out;
-    for (int b : bytes) out.push_back(static_cast<char>(b));
-    return out;
-}
 
 void WritePage(const std::string& native, const std::vector<std::string>& lines) {
     save::WriteHtmlPage(SavePath::FromNative(native), int(lines.size()),

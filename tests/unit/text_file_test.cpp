@@ -9,16 +9,11 @@
 #include "save/AtomicFile.h"
 #include "save/SaveError.h"
 #include "unit/support/TempFolder.h"
+#include "unit/support/Bytes.h"
 
 namespace {
 
 using save::SavePath;
-
-std::string Bytes(std::initializer_list<int> bytes) {
-    std::string out;
-    for (int b : bytes) out.push_back(static_cast<char>(b));
-    return out;
-}
 
 const std::string kExample = Bytes({0x63, 0x3A, 0x5C, 0x0D, 0x0A, 0x84, 0xAF, 0x20, 0x41, 0x26, 0x42, 0x0D, 0x0A});
 
