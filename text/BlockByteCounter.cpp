@@ -50,9 +50,13 @@ std::size_t BlockByteCounter::BytesOf(const QString& text) {
 
 void BlockByteCounter::Recount(int position, int added) {
     // Blocks the change removed have already taken their bytes with them.
-    const int end = position + added;
-    for (QTextBlock block = document_.findBlock(position); block.isValid() && block.position() <= end; block = block.next())
+    // The last touched block is found once: asking each block for its position would cost
+    // a search per line when a whole text comes in at once.
+    const QTextBlock last = document_.findBlock(position + added);
+    for (QTextBlock block = document_.findBlock(position); block.isValid(); block = block.next()) {
         Update(block);
+        if (block == last) break;
+    }
 }
 
 void BlockByteCounter::Update(QTextBlock& block) {
