@@ -9,30 +9,22 @@
 #include "save/SaveError.h"
 #include "save/TextFile.h"
 #include "unit/support/TempFolder.h"
+#include "unit/support/Saves.h"
 
 namespace {
 
 using save::AtomicFile;
 using save::SavePath;
 
-const std::string kOld = "old content\r\n";
 
-bool Saves(const std::string& native, const std::string& bytes) {
-    try {
-        save::WriteTextFile(SavePath::FromNative(native), bytes);
-        return true;
-    } catch (const save::SaveError&) {
-        return false;
-    }
-}
 
 TEST(AtomicFile, FolderNameMissingFolderAndOverlongNameFailWithoutWriting) {
     TempFolder folder;
     std::filesystem::create_directory(folder / "memo.txt");
-    TempFolder::Write(folder / "memo.txt/inside", kOld);
+    TempFolder::Write(folder / "memo.txt/inside", kOldContent);
     EXPECT_FALSE(Saves(folder / "memo.txt", "new"));
     EXPECT_EQ(TempFolder::NamesIn(folder / "memo.txt"), std::set<std::string>{"inside"});
-    EXPECT_EQ(TempFolder::Read(folder / "memo.txt/inside"), kOld);
+    EXPECT_EQ(TempFolder::Read(folder / "memo.txt/inside"), kOldContent);
 
     EXPECT_FALSE(Saves(folder / "missing/memo.txt", "new"));
     EXPECT_FALSE(Saves(folder / "memo.txt/inside/x.txt", "new"));  // a file used as a folder
@@ -52,17 +44,17 @@ TEST(AtomicFile, InjectedFailureAtAnyPointLeavesTheOldFileAndNothingElse) {
     std::string text;
     while (text.size() < 200000) text += "\x84\xA3 folder " + std::to_string(text.size()) + "\r\n";
     for (std::int64_t writable : {0, 1, 4095, 65535, 65536, 131073, 199999}) {
-        TempFolder::Write(target, kOld);
+        TempFolder::Write(target, kOldContent);
         AtomicFile::ScopedFaults faults({writable, false, false});
         EXPECT_FALSE(Saves(target, text)) << writable;
-        EXPECT_EQ(TempFolder::Read(target), kOld) << writable;
+        EXPECT_EQ(TempFolder::Read(target), kOldContent) << writable;
         EXPECT_EQ(folder.Names(), std::set<std::string>{"memo.txt"}) << writable;
     }
     for (AtomicFile::Faults fault : {AtomicFile::Faults{-1, true, false}, AtomicFile::Faults{-1, false, true}}) {
         AtomicFile::ScopedFaults faults(fault);
         EXPECT_FALSE(Saves(target, text));
         EXPECT_FALSE(Saves(folder / "fresh.txt", text));
-        EXPECT_EQ(TempFolder::Read(target), kOld);
+        EXPECT_EQ(TempFolder::Read(target), kOldContent);
         EXPECT_EQ(folder.Names(), std::set<std::string>{"memo.txt"});
     }
     ASSERT_TRUE(Saves(target, text));  // the faults end with their scope
@@ -71,14 +63,14 @@ TEST(AtomicFile, InjectedFailureAtAnyPointLeavesTheOldFileAndNothingElse) {
 
 TEST(AtomicFile, UncommittedFileIsRemoved) {
     TempFolder folder;
-    TempFolder::Write(folder / "memo.txt", kOld);
+    TempFolder::Write(folder / "memo.txt", kOldContent);
     {
         AtomicFile file(SavePath::FromNative(folder / "memo.txt"));
         file.Write("partial");
         EXPECT_EQ(folder.Names().size(), 2u);
     }
     EXPECT_EQ(folder.Names(), std::set<std::string>{"memo.txt"});
-    EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kOld);
+    EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kOldContent);
 }
 
 }  // namespace

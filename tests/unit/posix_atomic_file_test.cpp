@@ -10,22 +10,14 @@
 #include "save/TextFile.h"
 #include "unit/support/SmallDisk.h"
 #include "unit/support/TempFolder.h"
+#include "unit/support/Saves.h"
 
 // What only Linux has: permission bits and owners, symbolic links, UTF-8 names, long paths, tmpfs.
 namespace {
 
 using save::SavePath;
 
-const std::string kOld = "old content\r\n";
 
-bool Saves(const std::string& native, const std::string& bytes) {
-    try {
-        save::WriteTextFile(SavePath::FromNative(native), bytes);
-        return true;
-    } catch (const save::SaveError&) {
-        return false;
-    }
-}
 
 class UmaskScope {
 public:
@@ -44,7 +36,7 @@ TEST(AtomicFile, NewFileTakesTheUsualModeAndReplacingKeepsTheOldOne) {
     }
     EXPECT_EQ(TempFolder::Mode(folder / "new.txt"), 0640u);
 
-    TempFolder::Write(folder / "private.txt", kOld);
+    TempFolder::Write(folder / "private.txt", kOldContent);
     chmod((folder / "private.txt").c_str(), 0600);
     ASSERT_TRUE(Saves(folder / "private.txt", "new"));
     EXPECT_EQ(TempFolder::Read(folder / "private.txt"), "new");
@@ -56,10 +48,10 @@ TEST(AtomicFile, FileWithoutWriteBitsStaysEvenForRoot) {
     TempFolder folder;
     for (mode_t mode : {0444, 0400, 0}) {
         const std::string target = folder / "locked.txt";
-        TempFolder::Write(target, kOld);
+        TempFolder::Write(target, kOldContent);
         chmod(target.c_str(), mode);
         EXPECT_FALSE(Saves(target, "new")) << std::oct << mode;
-        EXPECT_EQ(TempFolder::Read(target), kOld);
+        EXPECT_EQ(TempFolder::Read(target), kOldContent);
         EXPECT_EQ(TempFolder::Mode(target), mode);
         EXPECT_EQ(folder.Names(), std::set<std::string>{"locked.txt"});
         std::filesystem::remove(target);
@@ -92,7 +84,7 @@ TEST(AtomicFile, NameCodePage932CannotSpellKeepsItsRealSpelling) {
 
 TEST(AtomicFile, SymbolicLinkKeepsPointingAtTheReplacedFile) {
     TempFolder folder;
-    TempFolder::Write(folder / "real.txt", kOld);
+    TempFolder::Write(folder / "real.txt", kOldContent);
     std::filesystem::create_symlink("real.txt", folder / "link.txt");
     ASSERT_TRUE(Saves(folder / "link.txt", "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.txt"));
@@ -107,9 +99,9 @@ TEST(AtomicFile, FullDiskLeavesTheOldFileAndNothingElse) {
     EXPECT_FALSE(Saves(disk / "fresh.txt", big));
     EXPECT_TRUE(disk.Names().empty());
 
-    TempFolder::Write(disk / "memo.txt", kOld);
+    TempFolder::Write(disk / "memo.txt", kOldContent);
     EXPECT_FALSE(Saves(disk / "memo.txt", big));
-    EXPECT_EQ(TempFolder::Read(disk / "memo.txt"), kOld);
+    EXPECT_EQ(TempFolder::Read(disk / "memo.txt"), kOldContent);
     EXPECT_EQ(disk.Names(), std::set<std::string>{"memo.txt"});
     EXPECT_TRUE(Saves(disk / "memo.txt", "fits"));
     EXPECT_EQ(TempFolder::Read(disk / "memo.txt"), "fits");

@@ -10,30 +10,22 @@
 #include "save/SavePath.h"
 #include "save/TextFile.h"
 #include "unit/support/TempFolder.h"
+#include "unit/support/Saves.h"
 
 namespace {
 
 using save::SavePath;
 
-const std::string kOld = "old content\r\n";
 const std::string kHyo = "\x95\x5C";                         // 表: its second byte is a backslash
 const std::string kMemoHyo = "\x83\x81\x83\x82" + kHyo;      // メモ表
 
-bool Saves(const std::string& native, const std::string& bytes) {
-    try {
-        save::WriteTextFile(SavePath::FromNative(native), bytes);
-        return true;
-    } catch (const save::SaveError&) {
-        return false;
-    }
-}
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
 TEST(Win32Save, ReplacesAnExistingFileKeepingItsHiddenBit) {
     TempFolder folder;
     const std::string target = folder / "memo.txt";
-    TempFolder::Write(target, kOld);
+    TempFolder::Write(target, kOldContent);
     ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(Saves(target, "new"));
     EXPECT_EQ(TempFolder::Read(target), "new");
@@ -44,10 +36,10 @@ TEST(Win32Save, ReplacesAnExistingFileKeepingItsHiddenBit) {
 TEST(Win32Save, ReadOnlyTargetAndFolderAreRefusedUntouched) {
     TempFolder folder;
     const std::string locked = folder / "locked.txt";
-    TempFolder::Write(locked, kOld);
+    TempFolder::Write(locked, kOldContent);
     ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(Saves(locked, "new"));
-    EXPECT_EQ(TempFolder::Read(locked), kOld);
+    EXPECT_EQ(TempFolder::Read(locked), kOldContent);
     EXPECT_TRUE(Attributes(locked) & FILE_ATTRIBUTE_READONLY);
 
     const std::string memo = folder / "memo.txt";
@@ -61,13 +53,13 @@ TEST(Win32Save, ReadOnlyTargetAndFolderAreRefusedUntouched) {
 TEST(Win32Save, InjectedFailuresLeaveTheOldFileAndNoTemporaryOne) {
     TempFolder folder;
     const std::string target = folder / "memo.txt";
-    TempFolder::Write(target, kOld);
+    TempFolder::Write(target, kOldContent);
     for (const save::AtomicFile::Faults fault : {save::AtomicFile::Faults{5, false, false},
                                                  save::AtomicFile::Faults{-1, true, false},
                                                  save::AtomicFile::Faults{-1, false, true}}) {
         save::AtomicFile::ScopedFaults faults(fault);
         EXPECT_FALSE(Saves(target, "new content that does not fit"));
-        EXPECT_EQ(TempFolder::Read(target), kOld);
+        EXPECT_EQ(TempFolder::Read(target), kOldContent);
         EXPECT_EQ(folder.Names(), std::set<std::string>{"memo.txt"});
     }
 }
