@@ -102,9 +102,8 @@ void TForm1::BuildComponents() {
 
 QAction* TForm1::AddCommand(QMenu* menu, std::string_view caption, void (TForm1::*handler)(QObject*)) {
     QAction* action = menu ? menu->addAction(Caption(caption)) : menuBar()->addAction(Caption(caption));
-    connect(action, &QAction::triggered, this, [this, action, handler] {
-        errorbox::Guard([&] { (this->*handler)(action); });
-    });
+    connect(action, &QAction::triggered, this,
+            [this, action, handler] { errorbox::Guard([&] { (this->*handler)(action); }); });
     return action;
 }
 

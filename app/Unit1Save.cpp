@@ -29,8 +29,8 @@ void RunWriter(StatusLine& status, std::string_view saving, std::string_view sav
 // extension would otherwise be replaced without a question.
 bool MayReplace(const save::SavePath& target, const save::SaveChoice& choice) {
     if (choice.appended.empty() || !target.NamesExistingFile()) return true;
-    return MessageDialog(texts::Format(texts::kConfirmOverwrite, target.name), mkConfirmation,
-                         ButtonSet({mbYes, mbNo}), 0) == mrYes;
+    return MessageDialog(texts::Format(texts::kConfirmOverwrite, target.name), mkConfirmation, ButtonSet({mbYes, mbNo}),
+                         0) == mrYes;
 }
 
 }  // namespace

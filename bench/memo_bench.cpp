@@ -26,7 +26,8 @@ void FillTree(TTreeNodes& nodes, int count, int fanout, const std::string& stem)
         for (int b = 0; b < fanout && made < count; ++b) {
             TTreeNode* second = nodes.AppendChild(first, stem + std::to_string(b));
             ++made;
-            for (int c = 0; c < fanout && made < count; ++c, ++made) nodes.AppendChild(second, stem + std::to_string(c));
+            for (int c = 0; c < fanout && made < count; ++c, ++made)
+                nodes.AppendChild(second, stem + std::to_string(c));
         }
     }
 }
@@ -47,8 +48,9 @@ void Measure(TForm1& form, int count, int fanout, const std::string& stem) {
     plain.setPlainText(same);
     const double peer = Seconds(std::chrono::steady_clock::now() - plainStart);
 
-    std::printf("%8d nodes: memo %.3f s (%zu bytes%s); plain QPlainTextEdit::setPlainText of that text %.3f s; ratio %.2f\n",
-                count, memo, text.size(), text.size() >= 2097150 ? ", cut at the limit" : "", peer, memo / peer);
+    std::printf(
+        "%8d nodes: memo %.3f s (%zu bytes%s); plain QPlainTextEdit::setPlainText of that text %.3f s; ratio %.2f\n",
+        count, memo, text.size(), text.size() >= 2097150 ? ", cut at the limit" : "", peer, memo / peer);
 }
 
 }  // namespace
@@ -59,7 +61,7 @@ int main(int argc, char* argv[]) {
     SetUpApplication(application);
     TForm1 form;
     form.show();
-    Measure(form, 100000, 46, "dir");      // about 1.3 MB: fits
+    Measure(form, 100000, 46, "dir");       // about 1.3 MB: fits
     Measure(form, 1000000, 100, "folder");  // far past 2 MB
     return 0;
 }

@@ -95,9 +95,8 @@ int main(int argc, char** argv) {
     const double plain = MedianMs([&] { PlainWrite(peer, text, false); });
     const double plainSync = MedianMs([&] { PlainWrite(peer, text, true); });
     const double asText = MedianMs([&] { save::WriteTextFile(txt, text); });
-    const double asHtml = MedianMs([&] {
-        save::WriteHtmlPage(htm, int(lines.size()), [&](int i) { return lines[std::size_t(i)]; });
-    });
+    const double asHtml =
+        MedianMs([&] { save::WriteHtmlPage(htm, int(lines.size()), [&](int i) { return lines[std::size_t(i)]; }); });
 
     std::printf("folder %s, %zu bytes in %zu lines, median of %d runs\n", folder.c_str(), text.size(), lines.size(),
                 kRounds);

@@ -113,7 +113,8 @@ ScanResult Scan(const std::string& root) {
     result.nodes = nodes.NodeCount();
     result.nodeBytes = nodes.NodeBytes();
     for (const TTreeNode* node = nodes.FirstNode(); node; node = node->NextInOrder())
-        result.nameBytes += NameHeap(node->Text()) + (&node->NativeName() != &node->Text() ? NameHeap(node->NativeName()) : 0);
+        result.nameBytes +=
+            NameHeap(node->Text()) + (&node->NativeName() != &node->Text() ? NameHeap(node->NativeName()) : 0);
     return result;
 }
 
@@ -123,7 +124,8 @@ std::function<void()> Command(const std::string& line) {
     };
 }
 
-void Growth(const char* what, const std::string& root, int n, const std::function<void(const std::string&, int)>& make) {
+void Growth(const char* what, const std::string& root, int n,
+            const std::function<void(const std::string&, int)>& make) {
     std::vector<double> times[2];
     long walked[2];
     for (int k = 0; k < 2; ++k) {
@@ -133,11 +135,11 @@ void Growth(const char* what, const std::string& root, int n, const std::functio
         times[k] = BestOfRounds({[&] { Scan(root + "/"); }, [&] { BareWalk(root); }});
     }
     bench::RemoveTree(root);
-    std::printf("%-18s scan n=%-6d %7.3f s  2n %7.3f s  ratio %.2f (linear: 2.00)\n", what, n, times[0][0],
-                times[1][0], times[1][0] / times[0][0]);
+    std::printf("%-18s scan n=%-6d %7.3f s  2n %7.3f s  ratio %.2f (linear: 2.00)\n", what, n, times[0][0], times[1][0],
+                times[1][0] / times[0][0]);
     // The bare walk holds a descriptor per level, so a chain deeper than the limit stops it.
-    std::printf("%-18s bare walk     %7.3f s     %7.3f s  (walked %ld and %ld of %d and %d folders)\n", "",
-                times[0][1], times[1][1], walked[0], walked[1], n, 2 * n);
+    std::printf("%-18s bare walk     %7.3f s     %7.3f s  (walked %ld and %ld of %d and %d folders)\n", "", times[0][1],
+                times[1][1], walked[0], walked[1], n, 2 * n);
 }
 
 void Compare(const std::string& tree);
@@ -149,7 +151,8 @@ int main(int argc, char* argv[]) {
     const std::string base = argc > 1 ? argv[1] : "/tmp/orvale-bench";
     const std::string tree = base + "/tree";
     mkdir(base.c_str(), 0755);
-    std::printf("generating %d folders and %d files under %s (kept for later runs)...\n", kFolders, kFiles, tree.c_str());
+    std::printf("generating %d folders and %d files under %s (kept for later runs)...\n", kFolders, kFiles,
+                tree.c_str());
     std::fflush(stdout);
     bench::GenerateTree(tree, kFolders, kFiles);
     const bool growthOnly = argc > 2 && std::string(argv[2]) == "growth";
@@ -167,9 +170,9 @@ void Compare(const std::string& tree) {
     const ScanResult result = Scan(tree + "/");
     std::printf("folders: bare walk %ld, scan %d nodes\n\n", walked, result.nodes);
 
-    const std::vector<double> best = BestOfRounds({[&] { Scan(tree + "/"); }, [&] { BareWalk(tree); },
-                                                   Command("find " + tree + " -type d"),
-                                                   Command("tree -da --noreport " + tree)});
+    const std::vector<double> best =
+        BestOfRounds({[&] { Scan(tree + "/"); }, [&] { BareWalk(tree); }, Command("find " + tree + " -type d"),
+                      Command("tree -da --noreport " + tree)});
     const double scan = best[0], bare = best[1], find = best[2], treeCommand = best[3];
     std::printf("best of %d rounds\n", kRounds);
     std::printf("scan (store filled)         %8.3f s\n", scan);

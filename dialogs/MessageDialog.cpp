@@ -23,9 +23,7 @@ int MessageDialog(std::string_view text, TMessageKind kind, TMessageButtons butt
     return form.ShowModal();
 }
 
-void ShowDriveNotReady() {
-    MessageDialog(texts::Cp932(texts::kDriveNotReady), mkInformation, ButtonSet({mbOK}), 0);
-}
+void ShowDriveNotReady() { MessageDialog(texts::Cp932(texts::kDriveNotReady), mkInformation, ButtonSet({mbOK}), 0); }
 
 int AskReplaceMemo() {
     return MessageDialog(texts::Cp932(texts::kConfirmReplaceMemo), mkConfirmation, ButtonSet({mbYes, mbNo}), 0);

@@ -9,7 +9,17 @@
 enum TMessageKind : std::uint8_t { mkWarning, mkError, mkInformation, mkConfirmation, mkCustom };
 
 enum TMessageButton : std::uint8_t {
-    mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp,
+    mbYes,
+    mbNo,
+    mbOK,
+    mbCancel,
+    mbAbort,
+    mbRetry,
+    mbIgnore,
+    mbAll,
+    mbNoToAll,
+    mbYesToAll,
+    mbHelp,
 };
 
 // Bit i stands for button kind i.
@@ -22,7 +32,19 @@ constexpr TMessageButtons ButtonSet(std::initializer_list<TMessageButton> button
 }
 
 // Modal results.
-enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10 };
+enum : int {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7,
+    mrAll = 8,
+    mrNoToAll = 9,
+    mrYesToAll = 10
+};
 
 // Shows the dialog and returns the pressed button's result, 2 when closed otherwise.
 // `text` is code page 932.

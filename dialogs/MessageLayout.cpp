@@ -84,9 +84,7 @@ std::optional<TMessageButton> DefaultButton(TMessageButtons buttons) {
     return FirstOf(buttons, {mbOK, mbYes, mbRetry});
 }
 
-std::optional<TMessageButton> CancelButton(TMessageButtons buttons) {
-    return FirstOf(buttons, {mbCancel, mbNo, mbOK});
-}
+std::optional<TMessageButton> CancelButton(TMessageButtons buttons) { return FirstOf(buttons, {mbCancel, mbNo, mbOK}); }
 
 Layout LayOut(const Measures& measures, bool hasIcon, TMessageButtons buttons, ButtonWidthTable& table) {
     Layout layout;

@@ -82,11 +82,11 @@ std::vector<TMessageButton> ButtonsOf(TMessageButtons buttons);
 
 // What the dialog needs measured.
 struct Measures {
-    Size letters;  // the 52 letters A..Z a..z in the dialog font
-    Rect screen;   // the screen that holds the active window
-    Size frame;    // outer window size minus client size
-    std::function<Size(int wrapWidth)> text;        // the text's extent, wrapped within wrapWidth
-    std::function<int(TMessageButton)> caption;     // a caption's width on one line, "&" not counted
+    Size letters;                                // the 52 letters A..Z a..z in the dialog font
+    Rect screen;                                 // the screen that holds the active window
+    Size frame;                                  // outer window size minus client size
+    std::function<Size(int wrapWidth)> text;     // the text's extent, wrapped within wrapWidth
+    std::function<int(TMessageButton)> caption;  // a caption's width on one line, "&" not counted
 };
 
 struct PlacedButton {

@@ -80,9 +80,8 @@ std::optional<QStyle::StandardPixmap> TMessageForm::IconOf(TMessageKind kind) {
 }
 
 TMessageForm::TMessageForm(std::string_view text, TMessageKind kind, TMessageButtons buttons, int helpContext)
-    : QDialog(nullptr,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                  Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
       helpContext_(helpContext) {
     setFont(QApplication::font("QMessageBoxLabel"));
     setWindowModality(Qt::ApplicationModal);

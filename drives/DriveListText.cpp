@@ -21,10 +21,14 @@ std::optional<DriveItem> ItemFor(platform::DriveSystem& drives, char letter) {
     using platform::DriveType;
     switch (drives.TypeOf(letter)) {
         case DriveType::Removable: return DriveItem{std::string(1, letter) + ":", DrivePicture::Floppy};
-        case DriveType::Fixed: return DriveItem{LetterAndPart(letter, VolumeLabelText(drives, letter)), DrivePicture::Hard};
-        case DriveType::Remote: return DriveItem{LetterAndPart(letter, NetworkNameText(drives, letter)), DrivePicture::Network};
-        case DriveType::CdRom: return DriveItem{LetterAndPart(letter, VolumeLabelText(drives, letter)), DrivePicture::CdRom};
-        case DriveType::RamDisk: return DriveItem{LetterAndPart(letter, VolumeLabelText(drives, letter)), DrivePicture::Ram};
+        case DriveType::Fixed:
+            return DriveItem{LetterAndPart(letter, VolumeLabelText(drives, letter)), DrivePicture::Hard};
+        case DriveType::Remote:
+            return DriveItem{LetterAndPart(letter, NetworkNameText(drives, letter)), DrivePicture::Network};
+        case DriveType::CdRom:
+            return DriveItem{LetterAndPart(letter, VolumeLabelText(drives, letter)), DrivePicture::CdRom};
+        case DriveType::RamDisk:
+            return DriveItem{LetterAndPart(letter, VolumeLabelText(drives, letter)), DrivePicture::Ram};
         default: return std::nullopt;
     }
 }

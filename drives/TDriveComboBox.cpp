@@ -19,7 +19,8 @@ constexpr int kVisibleRows = 8;
 // this one always drops the list below the field.
 class DropDownListStyle : public QProxyStyle {
 public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget, QStyleHintReturn* data) const override {
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
         if (hint == SH_ComboBox_Popup) return 0;
         return QProxyStyle::styleHint(hint, option, widget, data);
     }
@@ -32,8 +33,12 @@ bool IsCloseKey(const QKeyEvent& key) {
 bool IsListMove(const QKeyEvent& key) {
     if (key.modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
     switch (key.key()) {
-        case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Home: case Qt::Key_End:
-        case Qt::Key_PageUp: case Qt::Key_PageDown: return true;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown: return true;
         default: return !key.text().isEmpty() && key.text().at(0).isPrint();
     }
 }
@@ -41,7 +46,9 @@ bool IsListMove(const QKeyEvent& key) {
 }  // namespace
 
 TDriveComboBox::TDriveComboBox(QWidget* parent)
-    : QComboBox(parent), pictures_(std::make_unique<DrivePictures>()), listStyle_(std::make_unique<DropDownListStyle>()) {
+    : QComboBox(parent),
+      pictures_(std::make_unique<DrivePictures>()),
+      listStyle_(std::make_unique<DropDownListStyle>()) {
     setEditable(false);
     setMaxVisibleItems(kVisibleRows);
     setStyle(listStyle_.get());

@@ -51,7 +51,9 @@ public:
     virtual std::string DisplayName(std::string_view nativeName) = 0;
     // Attributes of a drive's root folder; nullopt also when the drive's file system is no
     // longer there.
-    virtual std::optional<std::uint32_t> RootAttributes(const std::string& nativeRoot) { return Attributes(nativeRoot); }
+    virtual std::optional<std::uint32_t> RootAttributes(const std::string& nativeRoot) {
+        return Attributes(nativeRoot);
+    }
     // A walk that starts at a folder; by default it lists by paths built with SubfolderPath.
     virtual std::unique_ptr<FolderWalk> Walk(const std::string& nativeFolder);
 };

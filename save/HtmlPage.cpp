@@ -13,8 +13,8 @@ constexpr std::string_view kLineBreakTag = "<BR>\r\n";
 const std::string& HtmlHead() {
     static const std::string head = "<HTML>\r\n<HEAD>\r\n<TITLE>" + texts::Cp932(texts::kHtmlTitle) +
                                     "</TITLE>\r\n<META NAME=GENERATOR CONTENT=\"Orvale\">\r\n</HEAD>\r\n"
-                                    "<BODY>\r\n<BASEFONT FACE=\"" + texts::Cp932(texts::kMemoFontFace) +
-                                    "\">\r\n<P>" + std::string(kLineEnd);
+                                    "<BODY>\r\n<BASEFONT FACE=\"" +
+                                    texts::Cp932(texts::kMemoFontFace) + "\">\r\n<P>" + std::string(kLineEnd);
     return head;
 }
 

@@ -74,7 +74,8 @@ bool TSaveDialog::Execute(QWidget* owner) {
     dialog.setSizeGripEnabled(true);
     const QtFilters types;
     dialog.setNameFilters(types.filters);
-    if (FilterIndex >= 1 && FilterIndex <= types.filters.size()) dialog.selectNameFilter(types.filters[FilterIndex - 1]);
+    if (FilterIndex >= 1 && FilterIndex <= types.filters.size())
+        dialog.selectNameFilter(types.filters[FilterIndex - 1]);
     if (!NativeFileName.empty()) dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(NativeFileName)));
     KeepTypedName(dialog);
     // Runs once the dialog is shown and has its size.

@@ -15,9 +15,7 @@ constexpr char kUnspellable = '?';
 // Encode table entry for a character code page 932 cannot spell; no byte pair has lead 0xFF.
 constexpr std::uint16_t kNoEncoding = 0xFFFF;
 
-constexpr bool IsTrailByte(unsigned char byte) {
-    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
-}
+constexpr bool IsTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
 
 // Characters of the single bytes outside ASCII and half-width katakana, as Windows maps them.
 constexpr char16_t SingleByteChar(unsigned char byte) {
@@ -39,11 +37,13 @@ using EncodeTable = std::array<std::uint16_t, 65536>;
 // Where several byte pairs decode to one character, Microsoft's encoder picks the
 // first of these ranges; the user-defined area and any other pair follow.
 constexpr std::array<std::array<unsigned, 2>, 7> kEncodePriority = {{
-    {0x8140, 0x84BE}, {0x889F, 0x9FFC}, {0xE040, 0xEAA4},  // JIS X 0208
-    {0x8740, 0x879C},                                      // NEC row 13
-    {0xFA40, 0xFC4B},                                      // IBM extensions
-    {0xED40, 0xEEFC},                                      // NEC-selected IBM extensions
-    {0x8140, 0xFCFF},                                      // everything else, in byte order
+    {0x8140, 0x84BE},
+    {0x889F, 0x9FFC},
+    {0xE040, 0xEAA4},  // JIS X 0208
+    {0x8740, 0x879C},  // NEC row 13
+    {0xFA40, 0xFC4B},  // IBM extensions
+    {0xED40, 0xEEFC},  // NEC-selected IBM extensions
+    {0x8140, 0xFCFF},  // everything else, in byte order
 }};
 
 EncodeTable BuildEncodeTable() {
@@ -59,8 +59,7 @@ EncodeTable BuildEncodeTable() {
             const auto trail = static_cast<unsigned char>(pair & 0xFF);
             if (!IsLeadByte(lead) || !IsTrailByte(trail)) continue;
             const char16_t code = DoubleByteChar(lead, trail);
-            if (code != kReplacement && table[code] == kNoEncoding)
-                table[code] = static_cast<std::uint16_t>(pair);
+            if (code != kReplacement && table[code] == kNoEncoding) table[code] = static_cast<std::uint16_t>(pair);
         }
     }
     return table;

@@ -8,5 +8,6 @@ QString ToQString(std::string_view cp932) {
 }
 
 std::string FromQString(const QString& text) {
-    return sjis::FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())));
+    return sjis::FromUtf16(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())));
 }

@@ -44,7 +44,8 @@ std::size_t BlockByteCounter::Length() const {
 
 std::size_t BlockByteCounter::BytesOf(const QString& text) {
     std::size_t bytes = 0;
-    for (const QStringView piece : QStringView(text).split(QChar::ParagraphSeparator)) bytes += sjis::EncodedLength(Units(piece));
+    for (const QStringView piece : QStringView(text).split(QChar::ParagraphSeparator))
+        bytes += sjis::EncodedLength(Units(piece));
     return bytes + kBreakBytes * std::size_t(text.count(QChar::ParagraphSeparator));
 }
 

@@ -22,7 +22,9 @@ QFont MemoFont() {
 }
 
 // Text as the document takes it: its own break character instead of CR LF.
-QString DocumentText(std::string_view cp932) { return ToQString(cp932).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString DocumentText(std::string_view cp932) {
+    return ToQString(cp932).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 // Text from outside with the document's line and paragraph separators made plain breaks.
 QString PlainBreaks(QString text) {

@@ -77,7 +77,8 @@ TTreeNode* TTreeNodes::Allocate(std::string text) {
     if (count_ == INT_MAX) throw EOutOfResources();
     try {
         if (chunks_.empty() || chunks_.back()->used == chunks_.back()->capacity) {
-            const std::size_t size = chunks_.empty() ? kFirstChunk : std::min(chunks_.back()->capacity * 2, kLargestChunk);
+            const std::size_t size =
+                chunks_.empty() ? kFirstChunk : std::min(chunks_.back()->capacity * 2, kLargestChunk);
             chunks_.reserve(chunks_.size() + 1);
             chunks_.push_back(std::make_unique<Chunk>(size));
         }

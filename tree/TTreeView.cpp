@@ -85,8 +85,10 @@ void TTreeView::drawBranches(QPainter* painter, const QRect& rect, const QModelI
     const bool first = !node->ParentNode() && !node->PrevSibling();
     painter->drawLine(middleX, first ? middleY : rect.top(), middleX, node->NextSibling() ? rect.bottom() : middleY);
     int columnX = own - kIndent;
-    for (const TTreeNode* ancestor = node->ParentNode(); ancestor; ancestor = ancestor->ParentNode(), columnX -= kIndent)
-        if (ancestor->NextSibling()) painter->drawLine(columnX + kIndent / 2, rect.top(), columnX + kIndent / 2, rect.bottom());
+    for (const TTreeNode* ancestor = node->ParentNode(); ancestor;
+         ancestor = ancestor->ParentNode(), columnX -= kIndent)
+        if (ancestor->NextSibling())
+            painter->drawLine(columnX + kIndent / 2, rect.top(), columnX + kIndent / 2, rect.bottom());
 
     if (node->HasChildren()) {
         const QRect box(middleX - 4, middleY - 4, 8, 8);

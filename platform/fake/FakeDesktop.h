@@ -15,7 +15,9 @@ public:
 
     bool EscapeDown() override;
     void Beep() override { ++beeps; }
-    void HoldEscape() { escapeScript = [](int) { return true; }; }
+    void HoldEscape() {
+        escapeScript = [](int) { return true; };
+    }
     void ReleaseEscape() { escapeScript = nullptr; }
 };
 

@@ -3,7 +3,9 @@
 namespace platform {
 
 namespace {
-int IndexOf(char letter) { return (letter >= 'a' && letter <= 'z') ? letter - 'a' : (letter >= 'A' && letter <= 'Z') ? letter - 'A' : -1; }
+int IndexOf(char letter) {
+    return (letter >= 'a' && letter <= 'z') ? letter - 'a' : (letter >= 'A' && letter <= 'Z') ? letter - 'A' : -1;
+}
 }  // namespace
 
 void FakeDriveSystem::Add(char letter, DriveType type, std::optional<std::string> label) {

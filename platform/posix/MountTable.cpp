@@ -11,16 +11,17 @@ namespace platform::posix {
 namespace {
 
 constexpr std::array<std::string_view, 27> kPseudoTypes = {
-    "proc",      "sysfs",          "cgroup",     "cgroup2",    "devpts",      "mqueue",    "debugfs",
-    "tracefs",   "securityfs",     "pstore",     "bpf",        "configfs",    "fusectl",   "hugetlbfs",
-    "autofs",    "binfmt_misc",    "devtmpfs",   "nsfs",       "rpc_pipefs",  "efivarfs",  "selinuxfs",
-    "rootfs",    "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs", "usbfs",      "devfs"};
+    "proc",    "sysfs",           "cgroup",      "cgroup2",    "devpts",     "mqueue",   "debugfs",
+    "tracefs", "securityfs",      "pstore",      "bpf",        "configfs",   "fusectl",  "hugetlbfs",
+    "autofs",  "binfmt_misc",     "devtmpfs",    "nsfs",       "rpc_pipefs", "efivarfs", "selinuxfs",
+    "rootfs",  "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs", "usbfs",      "devfs"};
 
 // System areas, plus /snap whose read-only package images nobody would call disks.
 constexpr std::array<std::string_view, 5> kSystemAreas = {"/proc", "/sys", "/dev", "/run", "/snap"};
 
-constexpr std::array<std::string_view, 13> kRemoteTypes = {
-    "nfs", "nfs4", "cifs", "smb3", "smbfs", "sshfs", "fuse.sshfs", "9p", "afs", "ceph", "glusterfs", "fuse.glusterfs", "ncpfs"};
+constexpr std::array<std::string_view, 13> kRemoteTypes = {"nfs",       "nfs4",           "cifs", "smb3", "smbfs",
+                                                           "sshfs",     "fuse.sshfs",     "9p",   "afs",  "ceph",
+                                                           "glusterfs", "fuse.glusterfs", "ncpfs"};
 
 template <std::size_t N>
 bool Among(const std::array<std::string_view, N>& names, std::string_view name) {
@@ -36,7 +37,8 @@ std::string Unescape(std::string_view field) {
     out.reserve(field.size());
     for (std::size_t i = 0; i < field.size(); ++i) {
         const bool octal = field[i] == '\\' && i + 3 < field.size();
-        if (octal && std::all_of(field.begin() + i + 1, field.begin() + i + 4, [](char c) { return c >= '0' && c <= '7'; })) {
+        if (octal &&
+            std::all_of(field.begin() + i + 1, field.begin() + i + 4, [](char c) { return c >= '0' && c <= '7'; })) {
             out += char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
             i += 3;
         } else {
@@ -115,8 +117,9 @@ DriveType TypeOf(const MountEntry& entry, const RemovableQuery& isRemovable) {
 std::vector<MountEntry> VisibleMounts(std::vector<MountEntry> entries) {
     std::vector<MountEntry> visible;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const bool covered = std::any_of(entries.begin() + i + 1, entries.end(),
-                                         [&](const MountEntry& later) { return later.mountPoint == entries[i].mountPoint; });
+        const bool covered = std::any_of(entries.begin() + i + 1, entries.end(), [&](const MountEntry& later) {
+            return later.mountPoint == entries[i].mountPoint;
+        });
         if (!covered) visible.push_back(std::move(entries[i]));
     }
     return visible;
@@ -142,7 +145,8 @@ std::vector<MountedDrive> DrivesFromMountInfo(std::string_view text, const Remov
     std::set<std::pair<std::string, std::string>> seen;  // device and root already listed
     auto deviceKey = [](const MountEntry& m) { return std::to_string(m.major) + ":" + std::to_string(m.minor); };
 
-    const auto root = std::find_if(mounts.begin(), mounts.end(), [](const MountEntry& m) { return m.mountPoint == "/"; });
+    const auto root =
+        std::find_if(mounts.begin(), mounts.end(), [](const MountEntry& m) { return m.mountPoint == "/"; });
     if (root != mounts.end()) {
         drives.push_back({'c', TypeOf(*root, isRemovable), *root});
         seen.insert({deviceKey(*root), root->root});

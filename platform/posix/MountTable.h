@@ -14,7 +14,7 @@ namespace platform::posix {
 struct MountEntry {
     unsigned major = 0;
     unsigned minor = 0;
-    std::string root;        // the part of the file system seen at the mount point
+    std::string root;  // the part of the file system seen at the mount point
     std::string mountPoint;
     std::string fsType;
     std::string source;

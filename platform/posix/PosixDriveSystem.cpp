@@ -46,8 +46,9 @@ std::string DecodeLabel(std::string_view name) {
     std::string out;
     for (std::size_t i = 0; i < name.size(); ++i) {
         unsigned byte = 0;
-        const bool escaped = name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' &&
-                             std::from_chars(name.data() + i + 2, name.data() + i + 4, byte, 16).ptr == name.data() + i + 4;
+        const bool escaped =
+            name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' &&
+            std::from_chars(name.data() + i + 2, name.data() + i + 4, byte, 16).ptr == name.data() + i + 4;
         if (escaped) {
             out += char(byte);
             i += 3;
@@ -115,7 +116,8 @@ DriveType PosixDriveSystem::TypeOf(char letter) {
 std::optional<std::string> PosixDriveSystem::VolumeLabel(char letter) {
     const posix::MountedDrive* drive = Find(letter);
     if (!drive) return std::nullopt;
-    const std::optional<std::string> label = drive->type == DriveType::Remote ? std::nullopt : FileSystemLabel(drive->mount);
+    const std::optional<std::string> label =
+        drive->type == DriveType::Remote ? std::nullopt : FileSystemLabel(drive->mount);
     return sjis::FromUtf8(label.value_or(drive->mount.mountPoint));
 }
 
@@ -136,7 +138,9 @@ std::string PosixDriveSystem::CurrentDirectory() {
         if (contains && (!best || point.size() > best->mount.mountPoint.size())) best = &drive;
     }
     if (!best) return std::string();
-    const std::string rest = best->mount.mountPoint == "/" ? path.substr(1) : path.substr(std::min(path.size(), best->mount.mountPoint.size() + 1));
+    const std::string rest = best->mount.mountPoint == "/"
+                                 ? path.substr(1)
+                                 : path.substr(std::min(path.size(), best->mount.mountPoint.size() + 1));
     return std::string(1, sjis::AsciiUpper(best->letter)) + ":\\" + sjis::FromUtf8(BackslashForm(rest));
 }
 

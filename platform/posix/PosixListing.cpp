@@ -32,7 +32,10 @@ bool IsSystemArea(std::string_view name) { return name == "proc" || name == "sys
 }  // namespace
 
 PosixListing::PosixListing(int folderFd, std::span<char> buffer, std::uint32_t filter, bool systemRoot)
-    : fd_(folderFd), buffer_(buffer), skipped_((faHidden | faSystem | faVolumeLabel) & ~filter), systemRoot_(systemRoot) {}
+    : fd_(folderFd),
+      buffer_(buffer),
+      skipped_((faHidden | faSystem | faVolumeLabel) & ~filter),
+      systemRoot_(systemRoot) {}
 
 bool PosixListing::Fill() {
     if (ended_) return false;

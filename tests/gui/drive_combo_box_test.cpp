@@ -214,8 +214,7 @@ TEST_F(DriveComboBoxTest, RowShowsPictureCentredWithItsKeyColourClear) {
     const QRect rect(0, 5, 180, 21);
     for (bool selected : {false, true}) {
         const QImage image = RenderRow(Combo(), 1, rect, selected);
-        const QColor background =
-            Combo().view()->palette().color(selected ? QPalette::Highlight : QPalette::Base);
+        const QColor background = Combo().view()->palette().color(selected ? QPalette::Highlight : QPalette::Base);
         const int top = (5 + 26 - 11) / 2;
         EXPECT_EQ(image.pixelColor(2, top + 10), background) << "bottom-left key pixel";
         EXPECT_EQ(image.pixelColor(2 + 15, top), background) << "blue top row, far right";

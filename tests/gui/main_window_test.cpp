@@ -16,9 +16,9 @@
 #include "drives/FileCtrl.h"
 #include "resources/Texts.h"
 #include "sjis/QtText.h"
+#include "support/FakeMachine.h"
 #include "text/TMemo.h"
 #include "tree/TTreeView.h"
-#include "support/FakeMachine.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include "dialogs/MessageDialog.h"
 #include "drives/FileCtrl.h"
 #include "resources/Texts.h"
+#include "support/FakeMachine.h"
 #include "text/LineRules.h"
 #include "text/TMemo.h"
 #include "tree/TTreeView.h"
-#include "support/FakeMachine.h"
 
 namespace {
 
@@ -47,9 +47,12 @@ protected:
 
 const std::string kExampleText =
     "c:\\\r\n"
-    "\x84\xB0\x20" "Data\r\n"
-    "\x84\xAB\x20\x84\xAF\x20" "Photos\r\n"
-    "\x84\xAF\x20" "Work\r\n";
+    "\x84\xB0\x20"
+    "Data\r\n"
+    "\x84\xAB\x20\x84\xAF\x20"
+    "Photos\r\n"
+    "\x84\xAF\x20"
+    "Work\r\n";
 
 }  // namespace
 
@@ -113,7 +116,9 @@ TEST_F(MemoCommandTest, PartialTreeAfterEscapeIsWrittenByTheSameRules) {
     ASSERT_EQ(Nodes().NodeCount(), 2);  // the root and the first entry of its listing
 
     RunMemo(mrYes);
-    EXPECT_EQ(form.Memo1->FullText(), "c:\\\r\n\x84\xAF\x20" "A\r\n");
+    EXPECT_EQ(form.Memo1->FullText(),
+              "c:\\\r\n\x84\xAF\x20"
+              "A\r\n");
 }
 
 TEST_F(MemoCommandTest, TextPastTheLimitKeepsTheLeadingPartAndSaysSo) {

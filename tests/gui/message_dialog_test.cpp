@@ -24,7 +24,7 @@ constexpr int kTimedOut = -99;
 // Shows the dialog through MessageDialog and runs `act` on it once it is up; a dialog that
 // `act` leaves open is ended with kTimedOut so a failing test never hangs.
 int RunDialog(std::string_view utf8Text, TMessageKind kind, TMessageButtons buttons,
-        const std::function<void(TMessageForm&)>& act) {
+              const std::function<void(TMessageForm&)>& act) {
     QObject guard;  // its end cancels the timers of this run
     QTimer::singleShot(0, &guard, [act] {
         auto* form = qobject_cast<TMessageForm*>(QApplication::activeModalWidget());
@@ -58,17 +58,19 @@ TEST(MessageDialogTest, QuestionAnswersByKeyboardAndCloseBox) {
     EXPECT_EQ(RunDialog(question, mkConfirmation, kYesNo, [](TMessageForm&) { Key(Qt::Key_Enter); }), mrYes);
     EXPECT_EQ(RunDialog(question, mkConfirmation, kYesNo, [](TMessageForm&) { Key(Qt::Key_Escape); }), mrNo);
     EXPECT_EQ(RunDialog(question, mkConfirmation, kYesNo, [](TMessageForm&) { Key(Qt::Key_N); }), mrNo);
-    EXPECT_EQ(RunDialog(question, mkConfirmation, kYesNo, [](TMessageForm&) { Key(Qt::Key_N, Qt::ShiftModifier); }), mrNo);
-    EXPECT_EQ(RunDialog(question, mkConfirmation, kYesNo, [](TMessageForm&) { Key(Qt::Key_N, Qt::AltModifier); }), mrNo);
+    EXPECT_EQ(RunDialog(question, mkConfirmation, kYesNo, [](TMessageForm&) { Key(Qt::Key_N, Qt::ShiftModifier); }),
+              mrNo);
+    EXPECT_EQ(RunDialog(question, mkConfirmation, kYesNo, [](TMessageForm&) { Key(Qt::Key_N, Qt::AltModifier); }),
+              mrNo);
     EXPECT_EQ(RunDialog(question, mkConfirmation, kYesNo, [](TMessageForm&) { Key(Qt::Key_Y); }), mrYes);
     EXPECT_EQ(RunDialog(question, mkConfirmation, kYesNo, [](TMessageForm& form) { form.close(); }), mrCancel);
     // A letter no caption carries, or one with Ctrl, presses nothing.
     EXPECT_EQ(RunDialog(question, mkConfirmation, kYesNo,
-                  [](TMessageForm&) {
-                      Key(Qt::Key_Q);
-                      Key(Qt::Key_N, Qt::ControlModifier);
-                      Key(Qt::Key_Escape);
-                  }),
+                        [](TMessageForm&) {
+                            Key(Qt::Key_Q);
+                            Key(Qt::Key_N, Qt::ControlModifier);
+                            Key(Qt::Key_Escape);
+                        }),
               mrNo);
 }
 
@@ -83,24 +85,24 @@ TEST(MessageDialogTest, FocusStartsLeftmostAndMovesWithTabAndArrows) {
     const TMessageButtons noOk = ButtonSet({mbNo, mbOK});
     EXPECT_EQ(RunDialog(texts::kNoMemo, mkConfirmation, noOk, [](TMessageForm&) { Key(Qt::Key_Return); }), mrNo);
     EXPECT_EQ(RunDialog(texts::kNoMemo, mkConfirmation, noOk,
-                  [](TMessageForm&) {
-                      Key(Qt::Key_Right);
-                      Key(Qt::Key_Return);
-                  }),
+                        [](TMessageForm&) {
+                            Key(Qt::Key_Right);
+                            Key(Qt::Key_Return);
+                        }),
               mrOk);
     EXPECT_EQ(RunDialog(texts::kNoMemo, mkConfirmation, noOk,
-                  [](TMessageForm&) {
-                      Key(Qt::Key_Tab);
-                      Key(Qt::Key_Return);
-                  }),
+                        [](TMessageForm&) {
+                            Key(Qt::Key_Tab);
+                            Key(Qt::Key_Return);
+                        }),
               mrOk);
     EXPECT_EQ(RunDialog(texts::kNoMemo, mkConfirmation, ButtonSet({mbYes, mbNo, mbCancel}),
-                  [](TMessageForm&) {
-                      Key(Qt::Key_Down);
-                      Key(Qt::Key_Down);
-                      Key(Qt::Key_Up);
-                      Key(Qt::Key_Return);
-                  }),
+                        [](TMessageForm&) {
+                            Key(Qt::Key_Down);
+                            Key(Qt::Key_Down);
+                            Key(Qt::Key_Up);
+                            Key(Qt::Key_Return);
+                        }),
               mrNo);
 }
 
@@ -108,13 +110,13 @@ TEST(MessageDialogTest, EscWithoutCancelButtonAndHelpKeepTheDialogOpen) {
     // Abort/Retry has no cancel button; Help answers nothing.
     bool openAfterEscAndHelp = false;
     EXPECT_EQ(RunDialog(texts::kNoMemo, mkWarning, ButtonSet({mbAbort, mbRetry, mbHelp}),
-                  [&](TMessageForm& form) {
-                      Key(Qt::Key_Escape);
-                      form.Button(mbHelp)->click();
-                      Key(Qt::Key_H, Qt::AltModifier);
-                      openAfterEscAndHelp = form.isVisible();
-                      Key(Qt::Key_R, Qt::AltModifier);
-                  }),
+                        [&](TMessageForm& form) {
+                            Key(Qt::Key_Escape);
+                            form.Button(mbHelp)->click();
+                            Key(Qt::Key_H, Qt::AltModifier);
+                            openAfterEscAndHelp = form.isVisible();
+                            Key(Qt::Key_R, Qt::AltModifier);
+                        }),
               mrRetry);
     EXPECT_TRUE(openAfterEscAndHelp);
 }
@@ -158,13 +160,13 @@ TEST(MessageDialogTest, LongTextWrapsWithinHalfTheScreen) {
         EXPECT_GT(label.width(), half - 3 * lineHeight);  // the lines fill the width
         EXPECT_GE(label.height(), 5 * lineHeight);
         // The drawn text needs no more than the label's rectangle.
-        const QRect needed = QFontMetrics(form.font())
-                                 .boundingRect(QRect(0, 0, label.width(), 0), MessageLabel::kTextFlags,
-                                               form.Message()->Text());
+        const QRect needed =
+            QFontMetrics(form.font())
+                .boundingRect(QRect(0, 0, label.width(), 0), MessageLabel::kTextFlags, form.Message()->Text());
         EXPECT_LE(needed.height(), label.height());
         EXPECT_TRUE(form.windowFlags() & Qt::WindowCloseButtonHint);
-        EXPECT_FALSE(form.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
-                                          Qt::WindowContextHelpButtonHint));
+        EXPECT_FALSE(form.windowFlags() &
+                     (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint));
         EXPECT_EQ(form.minimumSize(), form.maximumSize());
         form.close();
     });
@@ -203,16 +205,18 @@ TEST(MessageDialogTest, CentredOnTheScreen) {
 
 TEST(MessageDialogTest, SameButtonsAreMeasuredOnceAndShareTheirWidth) {
     int firstWidth = 0, secondWidth = 0, afterFirst = 0;
-    RunDialog(texts::kConfirmReplaceMemo, mkConfirmation, ButtonSet({mbYes, mbNo, mbYesToAll}), [&](TMessageForm& form) {
-        firstWidth = form.Button(mbYes)->width();
-        EXPECT_EQ(form.Button(mbNo)->width(), firstWidth);
-        afterFirst = msglayout::ProcessButtonWidths().Measurements();
-        form.close();
-    });
-    RunDialog(texts::kConfirmReplaceMemo, mkConfirmation, ButtonSet({mbYes, mbNo, mbYesToAll}), [&](TMessageForm& form) {
-        secondWidth = form.Button(mbYes)->width();
-        form.close();
-    });
+    RunDialog(texts::kConfirmReplaceMemo, mkConfirmation, ButtonSet({mbYes, mbNo, mbYesToAll}),
+              [&](TMessageForm& form) {
+                  firstWidth = form.Button(mbYes)->width();
+                  EXPECT_EQ(form.Button(mbNo)->width(), firstWidth);
+                  afterFirst = msglayout::ProcessButtonWidths().Measurements();
+                  form.close();
+              });
+    RunDialog(texts::kConfirmReplaceMemo, mkConfirmation, ButtonSet({mbYes, mbNo, mbYesToAll}),
+              [&](TMessageForm& form) {
+                  secondWidth = form.Button(mbYes)->width();
+                  form.close();
+              });
     EXPECT_GT(afterFirst, 0);
     EXPECT_EQ(msglayout::ProcessButtonWidths().Measurements(), afterFirst);
     EXPECT_EQ(secondWidth, firstWidth);

@@ -28,8 +28,12 @@ namespace {
 const std::string kExampleText = "c:\\\r\n\x84\xAF\x20\x41\x26\x42\r\n";
 const std::string kOld = "kept\r\n";
 // The two file type descriptions as shown, in code page 932.
-const std::string kTextFiles = "\x83\x65\x83\x4C\x83\x58\x83\x67\x83\x74\x83\x40\x83\x43\x83\x8B" "(*.txt)";
-const std::string kHtmlFiles = "HTML\x83\x74\x83\x40\x83\x43\x83\x8B" "(*.htm)";
+const std::string kTextFiles =
+    "\x83\x65\x83\x4C\x83\x58\x83\x67\x83\x74\x83\x40\x83\x43\x83\x8B"
+    "(*.txt)";
+const std::string kHtmlFiles =
+    "HTML\x83\x74\x83\x40\x83\x43\x83\x8B"
+    "(*.htm)";
 
 QString Native(const std::string& utf8) { return QString::fromUtf8(utf8); }
 
@@ -85,7 +89,8 @@ TEST_F(SaveCommandTest, NameWithoutExtensionTakesTheSelectedFileType) {
     EXPECT_EQ(form.SaveDialog1.FileName, folder / "memo");
 
     Save(folder / "memo", 2);
-    EXPECT_EQ(TempFolder::Read(folder / "memo.htm"), save::HtmlHead() + "c:\\<BR>\r\n\x84\xAF\x20\x41\x26\x42<BR>\r\n" + save::HtmlTail());
+    EXPECT_EQ(TempFolder::Read(folder / "memo.htm"),
+              save::HtmlHead() + "c:\\<BR>\r\n\x84\xAF\x20\x41\x26\x42<BR>\r\n" + save::HtmlTail());
     EXPECT_EQ(folder.Names(), (std::set<std::string>{"memo.htm", "memo.txt"}));
 }
 

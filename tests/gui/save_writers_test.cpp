@@ -9,9 +9,9 @@
 #include "save/AtomicFile.h"
 #include "save/HtmlPage.h"
 #include "save/TextLines.h"
+#include "unit/support/Bytes.h"
 #include "unit/support/SmallDisk.h"
 #include "unit/support/TempFolder.h"
-#include "unit/support/Bytes.h"
 
 namespace {
 
@@ -46,7 +46,8 @@ TEST_F(SaveWritersTest, TextFileHoldsTheEditorTextByteForByte) {
     end.movePosition(QTextCursor::End);
     end.deletePreviousChar();
     form.SaveAsText(SavePath::FromNative(folder / "b.txt"));
-    EXPECT_EQ(TempFolder::Read(folder / "b.txt"), Bytes({0x63, 0x3A, 0x5C, 0x0D, 0x0A, 0x84, 0xAF, 0x20, 0x41, 0x26, 0x42}));
+    EXPECT_EQ(TempFolder::Read(folder / "b.txt"),
+              Bytes({0x63, 0x3A, 0x5C, 0x0D, 0x0A, 0x84, 0xAF, 0x20, 0x41, 0x26, 0x42}));
 }
 
 TEST_F(SaveWritersTest, EmptyTextGivesAnEmptyFileAndALongLineIsWrittenWhole) {
@@ -60,7 +61,8 @@ TEST_F(SaveWritersTest, EmptyTextGivesAnEmptyFileAndALongLineIsWrittenWhole) {
     form.SaveAsText(SavePath::FromNative(folder / "long.txt"));
     EXPECT_EQ(TempFolder::Read(folder / "long.txt"), line + "\r\n");
     form.SaveAsHtml(SavePath::FromNative(folder / "long.htm"));
-    EXPECT_EQ(TempFolder::Read(folder / "long.htm"), save::HtmlHead() + line.substr(0, 4096) + "<BR>\r\n" + save::HtmlTail());
+    EXPECT_EQ(TempFolder::Read(folder / "long.htm"),
+              save::HtmlHead() + line.substr(0, 4096) + "<BR>\r\n" + save::HtmlTail());
 }
 
 TEST_F(SaveWritersTest, HtmlPageOfTheWorkedExampleIs179Bytes) {
@@ -69,8 +71,8 @@ TEST_F(SaveWritersTest, HtmlPageOfTheWorkedExampleIs179Bytes) {
     form.SaveAsHtml(SavePath::FromNative(folder / "page.htm"));
     const std::string page = TempFolder::Read(folder / "page.htm");
     EXPECT_EQ(page.size(), 179u);
-    EXPECT_EQ(page, save::HtmlHead() + Bytes({0x63, 0x3A, 0x5C, 0x3C, 0x42, 0x52, 0x3E, 0x0D, 0x0A, 0x84, 0xAF, 0x20,
-                                              0x41, 0x26, 0x42, 0x3C, 0x42, 0x52, 0x3E, 0x0D, 0x0A}) +
+    EXPECT_EQ(page, save::HtmlHead() + Bytes({0x63, 0x3A, 0x5C, 0x3C, 0x42, 0x52, 0x3E, 0x0D, 0x0A, 0x84, 0xAF,
+                                              0x20, 0x41, 0x26, 0x42, 0x3C, 0x42, 0x52, 0x3E, 0x0D, 0x0A}) +
                         save::HtmlTail());
     ASSERT_FALSE(painted.texts.empty());
     EXPECT_EQ(painted.texts.front(), texts::Cp932(texts::kSavingHtml));
@@ -87,8 +89,8 @@ TEST_F(SaveWritersTest, HtmlPageOfTheWorkedExampleIs179Bytes) {
 TEST_F(SaveWritersTest, LinesFromTheFullTextAreTheEditorsLines) {
     // A kanji straddling the 4096-byte cut, an empty line, and texts with and without a final break.
     const std::string straddling = std::string(4095, 'a') + "\x95\x5C" + "tail";
-    for (const std::string& text : {std::string(), std::string("\r\n"), "c:\\\r\n\r\n" + straddling + "\r\n",
-                                    "one\r\n" + straddling}) {
+    for (const std::string& text :
+         {std::string(), std::string("\r\n"), "c:\\\r\n\r\n" + straddling + "\r\n", "one\r\n" + straddling}) {
         form.Memo1->ClearLines();
         form.Memo1->setPlainText(ToQString(text).replace("\r\n", "\n"));
         ASSERT_EQ(form.Memo1->FullText(), text);

@@ -8,9 +8,9 @@
 #include "drives/FileCtrl.h"
 #include "platform/Attributes.h"
 #include "resources/Texts.h"
+#include "support/FakeMachine.h"
 #include "tree/TTreeView.h"
 #include "tree/TreeModel.h"
-#include "support/FakeMachine.h"
 
 namespace {
 

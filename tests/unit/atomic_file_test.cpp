@@ -8,15 +8,13 @@
 
 #include "save/SaveError.h"
 #include "save/TextFile.h"
-#include "unit/support/TempFolder.h"
 #include "unit/support/Saves.h"
+#include "unit/support/TempFolder.h"
 
 namespace {
 
 using save::AtomicFile;
 using save::SavePath;
-
-
 
 TEST(AtomicFile, FolderNameMissingFolderAndOverlongNameFailWithoutWriting) {
     TempFolder folder;

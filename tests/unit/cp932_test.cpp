@@ -55,10 +55,14 @@ TEST(Cp932Codec, UnspellableCharactersBecomeOneQuestionMark) {
 }
 
 TEST(Cp932Codec, InvalidUtf8BecomesQuestionMarks) {
-    EXPECT_EQ(sjis::FromUtf8("a\xFF" "b"), "a?b");
-    EXPECT_EQ(sjis::FromUtf8("a\xE8\xA1" "b"), "a?b");   // truncated three-byte sequence
-    EXPECT_EQ(sjis::FromUtf8("\xC0\xAF"), "??");          // overlong: two bad bytes
-    EXPECT_EQ(sjis::FromUtf8("\xED\xA0\x80"), "???");     // encoded surrogate
+    EXPECT_EQ(sjis::FromUtf8("a\xFF"
+                             "b"),
+              "a?b");
+    EXPECT_EQ(sjis::FromUtf8("a\xE8\xA1"
+                             "b"),
+              "a?b");                                  // truncated three-byte sequence
+    EXPECT_EQ(sjis::FromUtf8("\xC0\xAF"), "??");       // overlong: two bad bytes
+    EXPECT_EQ(sjis::FromUtf8("\xED\xA0\x80"), "???");  // encoded surrogate
     EXPECT_EQ(sjis::FromUtf8("\xE8\xA1\xA8"), Bytes({0x95, 0x5C}));
     EXPECT_EQ(sjis::FromUtf8("\xE8"), "?");
 }
@@ -89,8 +93,8 @@ TEST(Cp932Codec, UserDefinedArea) {
 }
 
 TEST(Cp932Codec, BrokenSequencesDecodeToReplacement) {
-    EXPECT_EQ(sjis::ToUtf16(Bytes({0x41, 0x81})), Units({u'A', 0xFFFD}));          // lone lead at the end
-    EXPECT_EQ(sjis::ToUtf16(Bytes({0x85, 0x40, 0x41})), Units({0xFFFD, u'A'}));    // unmapped pair
+    EXPECT_EQ(sjis::ToUtf16(Bytes({0x41, 0x81})), Units({u'A', 0xFFFD}));              // lone lead at the end
+    EXPECT_EQ(sjis::ToUtf16(Bytes({0x85, 0x40, 0x41})), Units({0xFFFD, u'A'}));        // unmapped pair
     EXPECT_EQ(sjis::ToUtf16(Bytes({0x81, 0x0D, 0x0A})), Units({0xFFFD, 0x0D, 0x0A}));  // no trail byte
 }
 

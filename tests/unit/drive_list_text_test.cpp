@@ -37,9 +37,13 @@ TEST(DriveListText, FixedAndNotReadyDrivesAndUntouchedRemovable) {
 TEST(DriveListText, DoubleByteLabelKeptWhileAsciiCapitalsGoSmall) {
     FakeDriveSystem fake;
     // Trail bytes look like ASCII ("`", "a", "[" and, in 0x83 0x41, a capital "A") and must survive.
-    const std::string label = "DATA" + sjis::FromUtf8("ＡＢデータ") + "\x83\x41" "X";
+    const std::string label = "DATA" + sjis::FromUtf8("ＡＢデータ") +
+                              "\x83\x41"
+                              "X";
     fake.Add('d', DriveType::Fixed, label);
-    const std::string expected = "d: [data" + sjis::FromUtf8("ＡＢデータ") + "\x83\x41" "x]";
+    const std::string expected = "d: [data" + sjis::FromUtf8("ＡＢデータ") +
+                                 "\x83\x41"
+                                 "x]";
     EXPECT_EQ(DriveItems(fake).at(0).text, expected);
 }
 

@@ -16,7 +16,7 @@ TEST(ErrorBoxText, AppendsAPeriodAfterLettersDigitsAndDoubleByteCharacters) {
 TEST(ErrorBoxText, ComparesTheLastCharacterByByteValue) {
     EXPECT_EQ(ErrorBoxText("Done."), "Done.");
     EXPECT_EQ(ErrorBoxText("What?!"), "What?!");  // '!' is below '.'
-    EXPECT_EQ(ErrorBoxText("Why?"), "Why?.");      // '?' is above it: the rule is by byte value
+    EXPECT_EQ(ErrorBoxText("Why?"), "Why?.");     // '?' is above it: the rule is by byte value
     EXPECT_EQ(ErrorBoxText("a-"), "a-");
     EXPECT_EQ(ErrorBoxText("a)"), "a)");
     EXPECT_EQ(ErrorBoxText(""), "");

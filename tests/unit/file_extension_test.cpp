@@ -17,8 +17,12 @@ using save::SaveFormat;
 const std::string kHyou = "\x95\x5C";
 
 // The two descriptions as shown, in code page 932.
-const std::string kTextFiles = "\x83\x65\x83\x4C\x83\x58\x83\x67\x83\x74\x83\x40\x83\x43\x83\x8B" "(*.txt)";
-const std::string kHtmlFiles = "HTML\x83\x74\x83\x40\x83\x43\x83\x8B" "(*.htm)";
+const std::string kTextFiles =
+    "\x83\x65\x83\x4C\x83\x58\x83\x67\x83\x74\x83\x40\x83\x43\x83\x8B"
+    "(*.txt)";
+const std::string kHtmlFiles =
+    "HTML\x83\x74\x83\x40\x83\x43\x83\x8B"
+    "(*.htm)";
 
 TEST(FileExtension, FromTheLastDotUnlessAFolderSeparatorFollows) {
     EXPECT_EQ(FileExtension("memo.txt"), ".txt");

@@ -59,9 +59,9 @@ TEST_F(ScanFixture, ListsEveryVisibleFolderOnceInPreOrderAndListingOrder) {
     EXPECT_FALSE(interrupted);
     EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".Zeta", "..Inner", ".Alpha", "..Two", "..One", ".Locked",
                                                 "..Kept", "..cache"}));
-    EXPECT_EQ(files.listed, (std::vector<std::string>{"x:\\", "x:\\Zeta\\", "x:\\Zeta\\Inner\\", "x:\\Alpha\\",
-                                                      "x:\\Alpha\\Two\\", "x:\\Alpha\\One\\", "x:\\Locked\\",
-                                                      "x:\\Locked\\Kept\\", "x:\\.cache\\"}));
+    EXPECT_EQ(files.listed,
+              (std::vector<std::string>{"x:\\", "x:\\Zeta\\", "x:\\Zeta\\Inner\\", "x:\\Alpha\\", "x:\\Alpha\\Two\\",
+                                        "x:\\Alpha\\One\\", "x:\\Locked\\", "x:\\Locked\\Kept\\", "x:\\.cache\\"}));
     EXPECT_FALSE(nodes.NodeAt(0)->ParentNode());
     EXPECT_TRUE(nodes.NodeAt(0)->HasChildren());
     EXPECT_FALSE(nodes.NodeAt(2)->HasChildren());
@@ -77,7 +77,7 @@ TEST_F(ScanFixture, AnotherScanReplacesTheTree) {
 }
 
 TEST_F(ScanFixture, EscPollsOnePerOuterPassAndOnePerReturnedEntryAfterTheFirst) {
-    files.AddFolder("x:\\A\\A1");  // x:\A\ lists ".", "..", A1
+    files.AddFolder("x:\\A\\A1");        // x:\A\ lists ".", "..", A1
     files.AddFolder("x:\\H", faHidden);  // skipped inside the listing: no poll
     files.AddFile("x:\\f.txt");
     files.AddFolder("x:\\B");  // x:\B\ lists ".", ".."

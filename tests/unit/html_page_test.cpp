@@ -9,8 +9,8 @@
 
 #include "save/AtomicFile.h"
 #include "save/SaveError.h"
-#include "unit/support/TempFolder.h"
 #include "unit/support/Bytes.h"
+#include "unit/support/TempFolder.h"
 
 namespace {
 

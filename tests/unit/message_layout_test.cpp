@@ -9,10 +9,10 @@
 using namespace msglayout;
 
 TEST(MulDivTest, RoundsHalvesAwayFromZeroAndRefusesWhatItCannotGive) {
-    EXPECT_EQ(MulDiv(50, 7, 4), 88);   // 87.5
-    EXPECT_EQ(MulDiv(10, 6, 4), 15);   // 15
-    EXPECT_EQ(MulDiv(14, 13, 8), 23);  // 22.75
-    EXPECT_EQ(MulDiv(10, 13, 8), 16);  // 16.25
+    EXPECT_EQ(MulDiv(50, 7, 4), 88);    // 87.5
+    EXPECT_EQ(MulDiv(10, 6, 4), 15);    // 15
+    EXPECT_EQ(MulDiv(14, 13, 8), 23);   // 22.75
+    EXPECT_EQ(MulDiv(10, 13, 8), 16);   // 16.25
     EXPECT_EQ(MulDiv(-10, 7, 4), -18);  // -17.5
     EXPECT_EQ(MulDiv(10, 7, -4), -18);
     EXPECT_EQ(MulDiv(-10, -7, -4), -18);
@@ -24,11 +24,19 @@ TEST(MulDivTest, RoundsHalvesAwayFromZeroAndRefusesWhatItCannotGive) {
 TEST(UnitsTest, FollowTheCharacterCellWithRounding) {
     // 370 / 52 = 7 (toward zero).
     EXPECT_EQ(CharacterSize({370, 16}), (Size{7, 16}));
-    EXPECT_EQ(UnitsOf({7, 16}), (Units{.horizontalMargin = 14, .verticalMargin = 16, .horizontalSpacing = 18,
-                                       .verticalSpacing = 20, .buttonWidth = 88, .buttonHeight = 28,
+    EXPECT_EQ(UnitsOf({7, 16}), (Units{.horizontalMargin = 14,
+                                       .verticalMargin = 16,
+                                       .horizontalSpacing = 18,
+                                       .verticalSpacing = 20,
+                                       .buttonWidth = 88,
+                                       .buttonHeight = 28,
                                        .buttonSpacing = 7}));
-    EXPECT_EQ(UnitsOf({6, 13}), (Units{.horizontalMargin = 12, .verticalMargin = 13, .horizontalSpacing = 15,
-                                       .verticalSpacing = 16, .buttonWidth = 75, .buttonHeight = 23,
+    EXPECT_EQ(UnitsOf({6, 13}), (Units{.horizontalMargin = 12,
+                                       .verticalMargin = 13,
+                                       .horizontalSpacing = 15,
+                                       .verticalSpacing = 16,
+                                       .buttonWidth = 75,
+                                       .buttonHeight = 23,
                                        .buttonSpacing = 6}));
 }
 

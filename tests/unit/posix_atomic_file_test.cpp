@@ -8,16 +8,14 @@
 
 #include "save/SaveError.h"
 #include "save/TextFile.h"
+#include "unit/support/Saves.h"
 #include "unit/support/SmallDisk.h"
 #include "unit/support/TempFolder.h"
-#include "unit/support/Saves.h"
 
 // What only Linux has: permission bits and owners, symbolic links, UTF-8 names, long paths, tmpfs.
 namespace {
 
 using save::SavePath;
-
-
 
 class UmaskScope {
 public:

@@ -46,7 +46,8 @@ class PosixScanTest : public ::testing::Test {
 protected:
     PosixScanTest() {
         // A RAM file system where there is one: thousands of folders come and go quickly there.
-        std::string pattern = (fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp") + std::string("/orvale-posix-XXXXXX");
+        std::string pattern =
+            (fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp") + std::string("/orvale-posix-XXXXXX");
         root = mkdtemp(pattern.data());
         chmod(root.c_str(), 0755);
     }
@@ -108,7 +109,8 @@ TEST_F(PosixScanTest, FoldersOnlyDotNamesKeptLinksNeitherListedNorFollowed) {
 
 TEST_F(PosixScanTest, AwkwardNamesAreShownInCodePage932AndTheirSubfoldersFound) {
     const std::string longName(255, 'n');
-    const std::vector<std::string> names = {"cr\r", "lf\n", "tab\t", "<&>", "bad\xFF\xFE", "caf\xC3\xA9", "日本", longName};
+    const std::vector<std::string> names = {"cr\r",        "lf\n",        "tab\t", "<&>",
+                                            "bad\xFF\xFE", "caf\xC3\xA9", "日本",  longName};
     for (const std::string& name : names) Folder(name + "/sub");
     Scan();
     std::multiset<std::string> expected;
@@ -117,7 +119,8 @@ TEST_F(PosixScanTest, AwkwardNamesAreShownInCodePage932AndTheirSubfoldersFound) 
     EXPECT_EQ(expected.count("bad??"), 1u);
     EXPECT_EQ(expected.count("caf?"), 1u);
     // Shown with "?" but reached by the native name: the subfolders are there.
-    for (const std::string& name : names) EXPECT_EQ(Children({sjis::FromUtf8(name)}), std::multiset<std::string>{"sub"}) << name;
+    for (const std::string& name : names)
+        EXPECT_EQ(Children({sjis::FromUtf8(name)}), std::multiset<std::string>{"sub"}) << name;
     EXPECT_EQ(Walk({"caf?"})->NativeName(), "caf\xC3\xA9");
 }
 
@@ -192,7 +195,8 @@ TEST_F(PosixScanTest, ChainDeeperThanAnyPathAndItsSideBranchesKeepDescriptorsInC
     EXPECT_FALSE(interrupted);
     EXPECT_EQ(nodes.NodeCount(), 2 * kDepth + 1);
     int deepest = 0;
-    for (const TTreeNode* node = nodes.FirstNode(); node; node = node->NextInOrder()) deepest = std::max(deepest, node->Depth());
+    for (const TTreeNode* node = nodes.FirstNode(); node; node = node->NextInOrder())
+        deepest = std::max(deepest, node->Depth());
     EXPECT_EQ(deepest, kDepth);
     EXPECT_EQ(OpenDescriptors(), before);
     nodes.ClearNodes();

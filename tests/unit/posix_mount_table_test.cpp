@@ -45,11 +45,13 @@ TEST(MountTable, LaptopWithUsbStickDiscAndNfsShare) {
     };
     const auto drives = DrivesFromMountInfo(Recorded("laptop.mountinfo"), usbIsRemovable);
     ASSERT_EQ(Letters(drives), "cdefghi");
-    const std::pair<const char*, DriveType> expected[] = {
-        {"/", DriveType::Fixed},       {"/home", DriveType::Fixed},
-        {"/boot/efi", DriveType::Fixed}, {"/tmp", DriveType::RamDisk},
-        {"/media/user/USB STICK", DriveType::Removable}, {"/media/user/DISC_2024", DriveType::CdRom},
-        {"/mnt/share", DriveType::Remote}};
+    const std::pair<const char*, DriveType> expected[] = {{"/", DriveType::Fixed},
+                                                          {"/home", DriveType::Fixed},
+                                                          {"/boot/efi", DriveType::Fixed},
+                                                          {"/tmp", DriveType::RamDisk},
+                                                          {"/media/user/USB STICK", DriveType::Removable},
+                                                          {"/media/user/DISC_2024", DriveType::CdRom},
+                                                          {"/mnt/share", DriveType::Remote}};
     for (std::size_t i = 0; i < drives.size(); ++i) {
         EXPECT_EQ(drives[i].mount.mountPoint, expected[i].first) << drives[i].letter;
         EXPECT_EQ(drives[i].type, expected[i].second) << drives[i].letter;
@@ -82,7 +84,7 @@ TEST(MountTable, RootIsCWhereverItStandsAndCoveredMountsAreGone) {
     const std::string table =
         "30 1 8:1 / /data rw - ext4 /dev/sda1 rw\n"
         "31 1 8:2 / / rw - ext4 /dev/sda2 rw\n"
-        "32 1 8:3 / /data rw - ext4 /dev/sda3 rw\n"  // covers the first /data
+        "32 1 8:3 / /data rw - ext4 /dev/sda3 rw\n"       // covers the first /data
         "33 1 8:2 / /mnt/again rw - ext4 /dev/sda2 rw\n"  // the root once more
         "malformed line\n"
         "34 1 8:4 / /mnt/tab\\011and\\134slash rw shared:5 master:2 - xfs /dev/sda4 rw\n";

@@ -103,7 +103,7 @@ TEST(TreeNodes, LookupCacheStepsToNeighboursAndRemembersTheLastAnswer) {
 
 TEST(TreeNodes, AppendsThatCouldShiftTheCachedNodeEmptyTheCache) {
     SmallTree tree;
-    tree.nodes.NodeAt(4);  // b
+    tree.nodes.NodeAt(4);                  // b
     tree.nodes.AppendChild(tree.a, "a3");  // before b: b moves to 5
     EXPECT_EQ(tree.nodes.CachedNode(), nullptr);
     EXPECT_EQ(tree.nodes.NodeAt(4)->Text(), "a3");

@@ -19,7 +19,9 @@ using platform::DriveType;
 std::uint32_t Bit(char letter) { return 1u << (letter - 'a'); }
 
 // The label of d: as code page 932 bytes: the kanji "Japan", then ASCII.
-const std::string kJapanDisk = "\x93\xFA\x96\x7B" "Disk";
+const std::string kJapanDisk =
+    "\x93\xFA\x96\x7B"
+    "Disk";
 
 struct Win32Drives : ::testing::Test {
     platform::Win32DriveSystem drives;
@@ -66,7 +68,9 @@ TEST_F(Win32Drives, ItemTextsOfTheDriveList) {
     }
     ASSERT_EQ(texts.size(), 7u);
     EXPECT_EQ(texts[0], "c: [winsys]");
-    EXPECT_EQ(texts[1], "d: [\x93\xFA\x96\x7B" "disk]");  // kanji kept, ASCII capitals made small
+    EXPECT_EQ(texts[1],
+              "d: [\x93\xFA\x96\x7B"
+              "disk]");  // kanji kept, ASCII capitals made small
     EXPECT_EQ(texts[2], "e: []");
     EXPECT_EQ(texts[3], "f:");
     EXPECT_EQ(texts[4], "n: [share]");  // no remote name: the volume label stands in

@@ -9,16 +9,15 @@
 #include "save/SaveError.h"
 #include "save/SavePath.h"
 #include "save/TextFile.h"
-#include "unit/support/TempFolder.h"
 #include "unit/support/Saves.h"
+#include "unit/support/TempFolder.h"
 
 namespace {
 
 using save::SavePath;
 
-const std::string kHyo = "\x95\x5C";                         // 表: its second byte is a backslash
-const std::string kMemoHyo = "\x83\x81\x83\x82" + kHyo;      // メモ表
-
+const std::string kHyo = "\x95\x5C";                     // 表: its second byte is a backslash
+const std::string kMemoHyo = "\x83\x81\x83\x82" + kHyo;  // メモ表
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
@@ -54,9 +53,9 @@ TEST(Win32Save, InjectedFailuresLeaveTheOldFileAndNoTemporaryOne) {
     TempFolder folder;
     const std::string target = folder / "memo.txt";
     TempFolder::Write(target, kOldContent);
-    for (const save::AtomicFile::Faults fault : {save::AtomicFile::Faults{5, false, false},
-                                                 save::AtomicFile::Faults{-1, true, false},
-                                                 save::AtomicFile::Faults{-1, false, true}}) {
+    for (const save::AtomicFile::Faults fault :
+         {save::AtomicFile::Faults{5, false, false}, save::AtomicFile::Faults{-1, true, false},
+          save::AtomicFile::Faults{-1, false, true}}) {
         save::AtomicFile::ScopedFaults faults(fault);
         EXPECT_FALSE(Saves(target, "new content that does not fit"));
         EXPECT_EQ(TempFolder::Read(target), kOldContent);

@@ -1,22 +1,22 @@
 #pragma once
 // A shown main window on a scripted platform, for the save tests: message dialogs are
 // scripted, error boxes recorded, and every status text painted is kept.
+#include <gtest/gtest.h>
 #include <QEvent>
 #include <QLabel>
 #include <QObject>
 #include <QStatusBar>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
+#include "FakeMachine.h"
 #include "app/Unit1.h"
 #include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
 #include "resources/Texts.h"
 #include "sjis/QtText.h"
 #include "text/TMemo.h"
-#include "FakeMachine.h"
 
 // Records the status text each time the status line is painted.
 class PaintedTexts : public QObject {

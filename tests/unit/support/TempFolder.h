@@ -58,7 +58,8 @@ public:
         } while (FindNextFileA(find, &data));
         FindClose(find);
 #else
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.insert(entry.path().filename().string());
 #endif
         return names;
     }

@@ -35,8 +35,8 @@ public:
         return full + "\\";
     }
     void File(const std::string& relative) const {
-        HANDLE h = CreateFileA((path_ + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileA((path_ + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
         EXPECT_NE(h, INVALID_HANDLE_VALUE);
         if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     }
