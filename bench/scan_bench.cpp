@@ -102,7 +102,7 @@ std::size_t NameHeap(const std::string& text) { return text.capacity() > 15 ? te
 
 ScanResult Scan(const std::string& root) {
     platform::PosixDriveSystem drives;
-    platform::PosixFileSystem files(drives);
+    platform::PosixFileSystem files;
     platform::PosixDesktop desktop;
     bool interrupted = false;
     ScanResult result;

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Sets everything up, builds Orvale with its tests and runs the whole suite: unit, widget
-# and end-to-end tests here, then the Windows half under Wine.
+# Sets everything up, checks the format, builds Orvale with its tests (warnings as errors)
+# and runs the whole suite: unit, widget and end-to-end tests here, then the Windows half
+# under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+status=0
+scripts/format.sh --check || status=$?
 scripts/build.sh
 
-status=0
 (cd build && ctest --output-on-failure -j2 --timeout 300) || status=$?
 scripts/wine-tests.sh || status=$?
 exit $status

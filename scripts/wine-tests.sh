@@ -29,10 +29,8 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
   locale-gen >/dev/null || skip "could not generate the ja_JP.UTF-8 locale"
 fi
 
-if [[ ! -f $build/build.ninja ]]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DORVALE_GUI=OFF >/dev/null
-fi
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DORVALE_GUI=OFF -DORVALE_WERROR=ON >/dev/null
 cmake --build "$build" -j2
 
 # Make the prefix and see that a Windows program starts at all before running the tests.

@@ -192,7 +192,7 @@ void TMemo::insertFromMimeData(const QMimeData* source) {
 }
 
 QMimeData* TMemo::createMimeDataFromSelection() const {
-    auto* data = new QMimeData;  // the caller takes it
-    data->setText(PlainBreaks(textCursor().selectedText()));
-    return data;
+    auto* mime = new QMimeData;  // the caller takes it
+    mime->setText(PlainBreaks(textCursor().selectedText()));
+    return mime;
 }

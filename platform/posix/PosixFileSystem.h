@@ -3,22 +3,16 @@
 
 namespace platform {
 
-class PosixDriveSystem;
-
 // Folders of Linux: native names are the file system's bytes (UTF-8 as a rule), shown in
 // code page 932. There is no hidden attribute; see PosixListing for what is left out.
 class PosixFileSystem final : public FileSystem {
 public:
-    explicit PosixFileSystem(PosixDriveSystem& drives) : drives_(drives) {}
     std::optional<std::uint32_t> Attributes(const std::string& nativePath) override;
     std::unique_ptr<FolderListing> List(const std::string& nativeFolder, std::uint32_t filter) override;
     std::string SubfolderPath(const std::string& nativeFolder, std::string_view nativeName) override;
     std::string DisplayName(std::string_view nativeName) override;
     std::optional<std::uint32_t> RootAttributes(const std::string& nativeRoot) override;
     std::unique_ptr<FolderWalk> Walk(const std::string& nativeFolder) override;
-
-private:
-    PosixDriveSystem& drives_;
 };
 
 }  // namespace platform

@@ -7,7 +7,7 @@ namespace platform {
 
 Platform& NativePlatform() {
     static PosixDriveSystem drives;
-    static PosixFileSystem files(drives);
+    static PosixFileSystem files;
     static PosixDesktop desktop;
     static Platform platform{drives, files, desktop};
     return platform;

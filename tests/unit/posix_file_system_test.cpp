@@ -83,7 +83,7 @@ protected:
 
     std::string root;
     platform::PosixDriveSystem drives;
-    platform::PosixFileSystem files{drives};
+    platform::PosixFileSystem files;
     platform::FakeDesktop desktop;
     TTreeNodes nodes;
     bool interrupted = true;
