@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <memory>
+
+#include <X11/Xlib.h>
 
 #include "resources/Texts.h"
 #include "sjis/QtText.h"
@@ -23,6 +26,13 @@ void LoadJapaneseTranslation(QApplication& application) {
 }
 
 }  // namespace
+
+std::string XDisplayName() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->display()) return {};
+    const char* name = XDisplayString(x11->display());
+    return name ? name : "";
+}
 
 void SetUpApplication(QApplication& application) {
     application.setApplicationName(Face(texts::kAppTitle));

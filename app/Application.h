@@ -1,6 +1,12 @@
 #pragma once
 class QApplication;
 
+#include <string>
+
 // What start-up sets on the application object: title, Japanese fonts and Qt's own
 // Japanese translation. Shared by the program and its widget tests.
 void SetUpApplication(QApplication& application);
+
+// The name of the X server Qt draws on; empty under any other of Qt's platforms
+// (offscreen, Wayland, ...), where no key map can be asked for ESC.
+std::string XDisplayName();

@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "app/Unit1.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/ScriptedMessageDialogs.h"
 #include "sjis/QtText.h"
 #include "text/TMemo.h"
 #include "tree/TTreeView.h"

@@ -1,10 +1,7 @@
 #pragma once
 // The program's modal message dialog, sized to its text and buttons.
 #include <cstdint>
-#include <deque>
-#include <string>
 #include <string_view>
-#include <vector>
 
 enum TMessageKind : std::uint8_t { mkWarning, mkError, mkInformation, mkConfirmation, mkCustom };
 
@@ -55,25 +52,3 @@ void ShowDriveNotReady();
 int AskReplaceMemo();
 void ShowNoDriveSelected();
 void ShowNoMemo();
-
-// Test seam: while one is alive, MessageDialog shows nothing; it records each call and
-// returns the next scripted answer (mrCancel, as from the close box, when none is left).
-class ScriptedMessageDialogs {
-public:
-    struct Call {
-        std::string text;  // code page 932
-        TMessageKind kind;
-        TMessageButtons buttons;
-    };
-    ScriptedMessageDialogs();
-    ~ScriptedMessageDialogs();
-    ScriptedMessageDialogs(const ScriptedMessageDialogs&) = delete;
-    ScriptedMessageDialogs& operator=(const ScriptedMessageDialogs&) = delete;
-
-    void AnswerNext(int result) { answers.push_back(result); }
-    std::deque<int> answers;
-    std::vector<Call> calls;
-
-    // The live script, or nullptr.
-    static ScriptedMessageDialogs* Active();
-};

@@ -2,16 +2,16 @@
 
 namespace platform {
 
-Platform& NativePlatform();  // posix/ or win32/, whichever this build is for
-
 namespace {
-Platform* replacement = nullptr;
+Platform* installed = nullptr;
 }
 
-Platform& Current() { return replacement ? *replacement : NativePlatform(); }
+Platform& Current() { return installed ? *installed : NativePlatform(); }
 
-ScopedPlatform::ScopedPlatform(Platform& platform) : previous_(replacement) { replacement = &platform; }
-
-ScopedPlatform::~ScopedPlatform() { replacement = previous_; }
+Platform* Install(Platform* platform) {
+    Platform* previous = installed;
+    installed = platform;
+    return previous;
+}
 
 }  // namespace platform

@@ -1,30 +1,34 @@
 #pragma once
+#include <memory>
+#include <string_view>
+
 #include "platform/Desktop.h"
 #include "platform/DriveSystem.h"
 #include "platform/FileSystem.h"
+#include "platform/TempFile.h"
 
 namespace platform {
 
-// The operating system as the program sees it. The real one for the running
-// machine unless a test has put scripted ones in its place.
+// The operating system as the program sees it.
 struct Platform {
     DriveSystem& drives;
     FileSystem& files;
     Desktop& desktop;
+    TempFiles& saves;
 };
 
+// The platform in use: the one put in place last, else the machine's own.
 Platform& Current();
+// Puts a platform in place (the program does at start) and returns the one it replaces,
+// nullptr for the machine's own. The platform must outlive its time in place.
+Platform* Install(Platform* platform);
 
-// Puts another platform in place for the life of the object (tests).
-class ScopedPlatform {
-public:
-    explicit ScopedPlatform(Platform& replacement);
-    ~ScopedPlatform();
-    ScopedPlatform(const ScopedPlatform&) = delete;
-    ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+// The machine's own drives, folders and saves, with a desktop that has no keyboard to ask
+// (ESC never reads as down).
+Platform& NativePlatform();
 
-private:
-    Platform* previous_;
-};
+// The user's keyboard and speaker. On Linux ESC is read from the key map of the X server
+// `xDisplay` names; with none it never reads as down. Windows asks the system itself.
+std::unique_ptr<Desktop> NativeDesktop(std::string_view xDisplay);
 
 }  // namespace platform

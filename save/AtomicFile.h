@@ -1,14 +1,15 @@
 #pragma once
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "save/SavePath.h"
 
-namespace save {
-
+namespace platform {
 class TempFile;
+}
+
+namespace save {
 
 // A file written beside its target and put in the target's place only once every byte
 // is written and on disk: a failed save leaves the old file as it was and no partial
@@ -16,7 +17,7 @@ class TempFile;
 class AtomicFile {
 public:
     // Refuses a folder, a special file, and a file no one may write (root included; on
-    // Windows, a read-only one).
+    // Windows, a read-only one). The new file comes from the platform's saves.
     explicit AtomicFile(const SavePath& target);
     // A file never committed is removed.
     ~AtomicFile();
@@ -28,23 +29,6 @@ public:
     // Flushes, syncs and renames over the target.
     void Commit();
 
-    // Test seam: failures simulated for every file opened while an instance is alive.
-    struct Faults {
-        std::int64_t writableBytes = -1;  // the disk fills after this many bytes; -1: never
-        bool failSync = false;
-        bool failRename = false;
-    };
-    class ScopedFaults {
-    public:
-        explicit ScopedFaults(const Faults& faults);
-        ~ScopedFaults();
-        ScopedFaults(const ScopedFaults&) = delete;
-        ScopedFaults& operator=(const ScopedFaults&) = delete;
-
-    private:
-        Faults saved_;
-    };
-
 private:
     void Flush();
     void WriteOut(const char* data, std::size_t size);
@@ -52,9 +36,8 @@ private:
     [[noreturn]] static void FailWrite();
 
     std::string name_;  // code page 932, for the messages
-    std::unique_ptr<TempFile> file_;
+    std::unique_ptr<platform::TempFile> file_;
     std::string buffer_;
-    std::int64_t written_ = 0;
 };
 
 }  // namespace save

@@ -1,6 +1,7 @@
 #include "save/TSaveDialog.h"
 
 #include <QComboBox>
+#include <QDebug>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -13,8 +14,6 @@
 #include "sjis/QtText.h"
 
 namespace {
-
-ScriptedSaveDialogs* activeScript = nullptr;
 
 // The file types as Qt takes them, "description (patterns)", and the descriptions alone,
 // which is what the dialog shows and, in some Qt versions, what it reports as selected.
@@ -42,7 +41,10 @@ struct QtFilters {
 void KeepTypedName(QFileDialog& dialog) {
     auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
     auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
-    if (!types || !name) return;
+    if (!types || !name) {
+        qWarning("Orvale: the file dialog's fileTypeCombo or fileNameEdit is gone; a typed name may be renamed");
+        return;
+    }
     auto typed = std::make_shared<QString>();
     QObject::connect(types, &QComboBox::currentIndexChanged, &dialog, [name, typed] { *typed = name->text(); });
     QObject::connect(types, &QComboBox::activated, &dialog, [name, typed] {
@@ -60,50 +62,51 @@ void PlaceOnScreenOf(QWidget& dialog, QWidget* owner) {
                 monitor.y() + (monitor.height() - size.height()) / 3);
 }
 
+class ScreenSaveDialog final : public SaveDialogPresenter {
+public:
+    bool Present(TSaveDialog& saveDialog, QWidget* owner) override {
+        QFileDialog dialog(owner);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before returning an existing name
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QString());
+        dialog.setSizeGripEnabled(true);
+        const QtFilters types;
+        dialog.setNameFilters(types.filters);
+        const int index = saveDialog.FilterIndex;
+        if (index >= 1 && index <= types.filters.size()) dialog.selectNameFilter(types.filters[index - 1]);
+        if (!saveDialog.NativeFileName.empty())
+            dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(saveDialog.NativeFileName)));
+        KeepTypedName(dialog);
+        // Runs once the dialog is shown and has its size.
+        QTimer::singleShot(0, &dialog, [&dialog, owner] { PlaceOnScreenOf(dialog, owner); });
+
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+        saveDialog.Accept(dialog.selectedFiles().constFirst(), types.IndexOf(dialog.selectedNameFilter()));
+        return true;
+    }
+};
+
+SaveDialogPresenter* installed = nullptr;
+
 }  // namespace
 
-bool TSaveDialog::Execute(QWidget* owner) {
-    if (ScriptedSaveDialogs* script = ScriptedSaveDialogs::Active()) return script->Run(*this);
-
-    QFileDialog dialog(owner);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before returning an existing name
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QString());
-    dialog.setSizeGripEnabled(true);
-    const QtFilters types;
-    dialog.setNameFilters(types.filters);
-    if (FilterIndex >= 1 && FilterIndex <= types.filters.size())
-        dialog.selectNameFilter(types.filters[FilterIndex - 1]);
-    if (!NativeFileName.empty()) dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(NativeFileName)));
-    KeepTypedName(dialog);
-    // Runs once the dialog is shown and has its size.
-    QTimer::singleShot(0, &dialog, [&dialog, owner] { PlaceOnScreenOf(dialog, owner); });
-
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    Accept(dialog.selectedFiles().constFirst(), types.IndexOf(dialog.selectedNameFilter()));
-    return true;
+SaveDialogPresenter& SaveDialogPresenter::Current() {
+    static ScreenSaveDialog screen;
+    return installed ? *installed : screen;
 }
+
+SaveDialogPresenter* SaveDialogPresenter::Install(SaveDialogPresenter* presenter) {
+    SaveDialogPresenter* previous = installed;
+    installed = presenter;
+    return previous;
+}
+
+bool TSaveDialog::Execute(QWidget* owner) { return SaveDialogPresenter::Current().Present(*this, owner); }
 
 void TSaveDialog::Accept(const QString& path, int filterIndex) {
     FileName = FromQString(path);
     NativeFileName = QFile::encodeName(path).toStdString();
     if (filterIndex >= 1) FilterIndex = filterIndex;
-}
-
-ScriptedSaveDialogs::ScriptedSaveDialogs() { activeScript = this; }
-ScriptedSaveDialogs::~ScriptedSaveDialogs() { activeScript = nullptr; }
-ScriptedSaveDialogs* ScriptedSaveDialogs::Active() { return activeScript; }
-
-bool ScriptedSaveDialogs::Run(TSaveDialog& dialog) {
-    openings.push_back({dialog.FileName, dialog.FilterIndex});
-    if (answers.empty() || !answers.front().accepted) {
-        if (!answers.empty()) answers.pop_front();
-        return false;
-    }
-    const Answer answer = answers.front();
-    answers.pop_front();
-    dialog.Accept(answer.path, answer.filterIndex);
-    return true;
 }

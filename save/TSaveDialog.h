@@ -1,8 +1,6 @@
 #pragma once
 #include <QString>
-#include <deque>
 #include <string>
-#include <vector>
 
 #include "save/SavePath.h"
 
@@ -19,34 +17,19 @@ public:
     bool Execute(QWidget* owner);
     save::SavePath Path() const { return {FileName, NativeFileName}; }
 
-private:
+    // Takes an accepted name and the file type it was accepted with (1-based; 0 keeps
+    // FilterIndex).
     void Accept(const QString& path, int filterIndex);
-    friend class ScriptedSaveDialogs;
 };
 
-// Test seam: while one is alive, Execute shows nothing; it records what the dialog would
-// have opened with and gives the next scripted answer (a cancel when none is left).
-class ScriptedSaveDialogs {
+// Who shows the save dialog: the screen, unless another presenter has been put in place.
+class SaveDialogPresenter {
 public:
-    struct Opening {
-        std::string fileName;  // code page 932
-        int filterIndex;
-    };
-    struct Answer {
-        bool accepted;
-        QString path;
-        int filterIndex;
-    };
-    ScriptedSaveDialogs();
-    ~ScriptedSaveDialogs();
-    ScriptedSaveDialogs(const ScriptedSaveDialogs&) = delete;
-    ScriptedSaveDialogs& operator=(const ScriptedSaveDialogs&) = delete;
+    virtual ~SaveDialogPresenter() = default;
+    // Modal; true when a name was accepted, which it hands to dialog.Accept.
+    virtual bool Present(TSaveDialog& dialog, QWidget* owner) = 0;
 
-    void AcceptNext(const QString& path, int filterIndex) { answers.push_back({true, path, filterIndex}); }
-    void CancelNext() { answers.push_back({false, {}, 0}); }
-    std::deque<Answer> answers;
-    std::vector<Opening> openings;
-
-    static ScriptedSaveDialogs* Active();
-    bool Run(TSaveDialog& dialog);
+    static SaveDialogPresenter& Current();
+    // Puts a presenter in place; returns the one it replaces (nullptr for the screen).
+    static SaveDialogPresenter* Install(SaveDialogPresenter* presenter);
 };

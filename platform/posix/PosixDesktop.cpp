@@ -4,19 +4,11 @@
 #include <X11/keysym.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <utility>
 
 namespace platform {
 
-namespace {
-bool OffscreenToolkit() {
-    const char* qpa = std::getenv("QT_QPA_PLATFORM");
-    return qpa != nullptr && std::strncmp(qpa, "offscreen", 9) == 0;
-}
-}  // namespace
-
-PosixDesktop::PosixDesktop() = default;
+PosixDesktop::PosixDesktop(std::string xDisplay) : xDisplay_(std::move(xDisplay)) {}
 
 PosixDesktop::~PosixDesktop() {
     if (display_) XCloseDisplay(static_cast<Display*>(display_));
@@ -34,13 +26,17 @@ bool PosixDesktop::EscapeDown() {
     return escapeDown_;
 }
 
-bool PosixDesktop::QueryEscape() {
+void* PosixDesktop::Connection() {
     if (!tried_) {
         tried_ = true;
-        if (!OffscreenToolkit() && std::getenv("DISPLAY") != nullptr) display_ = XOpenDisplay(nullptr);
+        if (!xDisplay_.empty()) display_ = XOpenDisplay(xDisplay_.c_str());
     }
-    if (!display_) return false;
-    auto* display = static_cast<Display*>(display_);
+    return display_;
+}
+
+bool PosixDesktop::QueryEscape() {
+    auto* display = static_cast<Display*>(Connection());
+    if (!display) return false;
     const KeyCode escape = XKeysymToKeycode(display, XK_Escape);
     if (escape == 0) return false;
     char keys[32];
@@ -49,9 +45,9 @@ bool PosixDesktop::QueryEscape() {
 }
 
 void PosixDesktop::Beep() {
-    if (display_) {
-        XBell(static_cast<Display*>(display_), 0);
-        XFlush(static_cast<Display*>(display_));
+    if (auto* display = static_cast<Display*>(Connection())) {
+        XBell(display, 0);
+        XFlush(display);
         return;
     }
     std::fputc('\a', stderr);

@@ -2,6 +2,7 @@
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32DriveSystem.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32TempFile.h"
 
 namespace platform {
 
@@ -9,8 +10,11 @@ Platform& NativePlatform() {
     static Win32DriveSystem drives;
     static Win32FileSystem files;
     static Win32Desktop desktop;
-    static Platform platform{drives, files, desktop};
+    static Win32TempFiles saves;
+    static Platform platform{drives, files, desktop, saves};
     return platform;
 }
+
+std::unique_ptr<Desktop> NativeDesktop(std::string_view) { return std::make_unique<Win32Desktop>(); }
 
 }  // namespace platform

@@ -13,6 +13,7 @@
 #include "app/Unit1.h"
 #include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/ScriptedMessageDialogs.h"
 #include "drives/FileCtrl.h"
 #include "resources/Texts.h"
 #include "sjis/QtText.h"
@@ -90,13 +91,11 @@ TEST_F(MainWindowTest, AFailureAHandlerLetsThroughIsShownAndTheProgramGoesOn) {
     TForm1 form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    std::vector<std::string> shown;
-    errorbox::SetObserver([&](const std::string& text) { shown.push_back(text); });
+    const std::vector<std::string>& shown = dialogs.errorBoxes;
 
     // A label edit can hand the tree store any position; an invalid one fails inside the handler.
     errorbox::Guard([&] { throw std::runtime_error(texts::Cp932(texts::kInvalidIndex)); });
     errorbox::Guard([&] { throw std::runtime_error("Stopped."); });
-    errorbox::SetObserver(nullptr);
 
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], texts::Cp932(texts::kInvalidIndex) + ".");

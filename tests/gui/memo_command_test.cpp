@@ -6,6 +6,7 @@
 
 #include "app/Unit1.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/ScriptedMessageDialogs.h"
 #include "drives/FileCtrl.h"
 #include "resources/Texts.h"
 #include "support/FakeMachine.h"

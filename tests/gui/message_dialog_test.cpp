@@ -14,6 +14,7 @@
 #include "dialogs/MessageLabel.h"
 #include "dialogs/MessageLayout.h"
 #include "dialogs/TMessageForm.h"
+#include "doubles/ScriptedMessageDialogs.h"
 #include "resources/Texts.h"
 #include "sjis/QtText.h"
 

@@ -17,6 +17,7 @@
 #include <set>
 #include <string>
 
+#include "doubles/ScriptedSaveDialogs.h"
 #include "gui/support/SaveForm.h"
 #include "save/HtmlPage.h"
 #include "save/TSaveDialog.h"

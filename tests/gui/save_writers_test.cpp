@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "doubles/FaultySaves.h"
+
 #include <filesystem>
 #include <initializer_list>
 #include <set>
@@ -129,7 +131,7 @@ TEST_F(SaveWritersTest, WriteFailureAnywhereKeepsTheOldFile) {
     for (std::int64_t writable = 0; writable <= 179; writable += 7) {
         TempFolder::Write(folder / "memo.txt", kOld);
         TempFolder::Write(folder / "memo.htm", kOld);
-        save::AtomicFile::ScopedFaults faults({writable, false, false});
+        platform::ScopedSaveFaults faults({writable, false, false});
         if (writable < 13) {
             form.SaveAsText(SavePath::FromNative(folder / "memo.txt"));
             EXPECT_EQ(window.StatusText(), TextFailed());

@@ -5,6 +5,7 @@
 
 #include "app/Unit1.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/ScriptedMessageDialogs.h"
 #include "drives/FileCtrl.h"
 #include "platform/Attributes.h"
 #include "resources/Texts.h"

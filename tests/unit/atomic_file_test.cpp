@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "doubles/FaultySaves.h"
+
 #include <filesystem>
 #include <set>
 #include <string>
@@ -43,13 +45,13 @@ TEST(AtomicFile, InjectedFailureAtAnyPointLeavesTheOldFileAndNothingElse) {
     while (text.size() < 200000) text += "\x84\xA3 folder " + std::to_string(text.size()) + "\r\n";
     for (std::int64_t writable : {0, 1, 4095, 65535, 65536, 131073, 199999}) {
         TempFolder::Write(target, kOldContent);
-        AtomicFile::ScopedFaults faults({writable, false, false});
+        platform::ScopedSaveFaults faults({writable, false, false});
         EXPECT_FALSE(Saves(target, text)) << writable;
         EXPECT_EQ(TempFolder::Read(target), kOldContent) << writable;
         EXPECT_EQ(folder.Names(), std::set<std::string>{"memo.txt"}) << writable;
     }
-    for (AtomicFile::Faults fault : {AtomicFile::Faults{-1, true, false}, AtomicFile::Faults{-1, false, true}}) {
-        AtomicFile::ScopedFaults faults(fault);
+    for (platform::SaveFaults fault : {platform::SaveFaults{-1, true, false}, platform::SaveFaults{-1, false, true}}) {
+        platform::ScopedSaveFaults faults(fault);
         EXPECT_FALSE(Saves(target, text));
         EXPECT_FALSE(Saves(folder / "fresh.txt", text));
         EXPECT_EQ(TempFolder::Read(target), kOldContent);

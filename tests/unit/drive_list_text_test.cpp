@@ -1,8 +1,8 @@
 // Item texts of the drive list, over scripted drives.
 #include <gtest/gtest.h>
 
+#include "doubles/FakeDriveSystem.h"
 #include "drives/DriveListText.h"
-#include "platform/fake/FakeDriveSystem.h"
 #include "sjis/Cp932.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "doubles/FakeDesktop.h"
+#include "doubles/FakeFileSystem.h"
 #include "platform/Attributes.h"
-#include "platform/fake/FakeDesktop.h"
-#include "platform/fake/FakeFileSystem.h"
 #include "tree/FolderScan.h"
 #include "tree/NodePath.h"
 #include "tree/TTreeNodes.h"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "doubles/FaultySaves.h"
+
 #include <initializer_list>
 #include <set>
 #include <string>
@@ -82,7 +84,7 @@ TEST(HtmlPage, FailureAnywhereKeepsTheOldPageAndLeavesNothingElse) {
     const std::string old = "<HTML>old</HTML>\r\n";
     for (std::int64_t writable = 0; writable <= 179; ++writable) {
         TempFolder::Write(target, old);
-        save::AtomicFile::ScopedFaults faults({writable, writable == 179, false});
+        platform::ScopedSaveFaults faults({writable, writable == 179, false});
         EXPECT_THROW(WritePage(target, kExampleLines), save::SaveError) << writable;
         EXPECT_EQ(TempFolder::Read(target), old) << writable;
         EXPECT_EQ(folder.Names(), std::set<std::string>{"page.htm"}) << writable;

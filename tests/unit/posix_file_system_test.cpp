@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "doubles/FakeDesktop.h"
 #include "platform/Attributes.h"
-#include "platform/fake/FakeDesktop.h"
 #include "platform/posix/PosixDriveSystem.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "sjis/Cp932.h"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "doubles/FaultySaves.h"
+
 #include <initializer_list>
 #include <set>
 #include <string>
@@ -43,7 +45,7 @@ TEST(TextFile, ReplacesAWritableFileAndKeepsItOnFailure) {
     EXPECT_EQ(TempFolder::Read(target), "new");
 
     for (std::int64_t writable = 0; writable <= 13; ++writable) {
-        save::AtomicFile::ScopedFaults faults({writable, writable == 13, false});
+        platform::ScopedSaveFaults faults({writable, writable == 13, false});
         EXPECT_THROW(save::WriteTextFile(SavePath::FromNative(target), kExample), save::SaveError);
         EXPECT_EQ(TempFolder::Read(target), "new");
         EXPECT_EQ(folder.Names(), std::set<std::string>{"memo.txt"});

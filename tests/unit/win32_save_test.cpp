@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "doubles/FaultySaves.h"
+
 #include <set>
 #include <string>
 
@@ -53,10 +55,10 @@ TEST(Win32Save, InjectedFailuresLeaveTheOldFileAndNoTemporaryOne) {
     TempFolder folder;
     const std::string target = folder / "memo.txt";
     TempFolder::Write(target, kOldContent);
-    for (const save::AtomicFile::Faults fault :
-         {save::AtomicFile::Faults{5, false, false}, save::AtomicFile::Faults{-1, true, false},
-          save::AtomicFile::Faults{-1, false, true}}) {
-        save::AtomicFile::ScopedFaults faults(fault);
+    for (const platform::SaveFaults fault :
+         {platform::SaveFaults{5, false, false}, platform::SaveFaults{-1, true, false},
+          platform::SaveFaults{-1, false, true}}) {
+        platform::ScopedSaveFaults faults(fault);
         EXPECT_FALSE(Saves(target, "new content that does not fit"));
         EXPECT_EQ(TempFolder::Read(target), kOldContent);
         EXPECT_EQ(folder.Names(), std::set<std::string>{"memo.txt"});

@@ -14,6 +14,7 @@
 #include "app/Unit1.h"
 #include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/ScriptedMessageDialogs.h"
 #include "resources/Texts.h"
 #include "sjis/QtText.h"
 #include "text/TMemo.h"
@@ -42,9 +43,7 @@ public:
         drives.Add('c', platform::DriveType::Fixed, "WinSys");
         form.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
-        errorbox::SetObserver([this](const std::string& text) { errorBoxes.push_back(text); });
     }
-    ~SaveForm() { errorbox::SetObserver(nullptr); }
     SaveForm(const SaveForm&) = delete;
     SaveForm& operator=(const SaveForm&) = delete;
 
@@ -57,6 +56,6 @@ public:
     QLabel* StatusLabel() { return form.StatusBar1->findChild<QLabel*>("StatusText"); }
 
     ScriptedMessageDialogs dialogs;
-    std::vector<std::string> errorBoxes;
+    const std::vector<std::string>& errorBoxes = dialogs.errorBoxes;
     TForm1 form;
 };

@@ -1,4 +1,4 @@
-#include "platform/fake/FakeDesktop.h"
+#include "doubles/FakeDesktop.h"
 
 namespace platform {
 

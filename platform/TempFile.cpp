@@ -1,9 +1,9 @@
-#include "save/TempFile.h"
+#include "platform/TempFile.h"
 
 #include <random>
 #include <string_view>
 
-namespace save {
+namespace platform {
 
 std::string TempFile::RandomTag(std::size_t length) {
     static std::mt19937_64 engine{std::random_device{}()};
@@ -13,4 +13,4 @@ std::string TempFile::RandomTag(std::size_t length) {
     return tag;
 }
 
-}  // namespace save
+}  // namespace platform

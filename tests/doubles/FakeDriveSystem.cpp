@@ -1,4 +1,4 @@
-#include "platform/fake/FakeDriveSystem.h"
+#include "doubles/FakeDriveSystem.h"
 
 namespace platform {
 

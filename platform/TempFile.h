@@ -1,18 +1,15 @@
 #pragma once
-// The operating system's half of AtomicFile: a new file made beside its target that takes
-// the target's place. One implementation per system (PosixTempFile.cpp, Win32TempFile.cpp);
-// the buffering and the test seam stay in AtomicFile.
+// The operating system's half of a safe save: a new file made beside its target that takes
+// the target's place. One implementation per system (posix/, win32/); the buffering and the
+// failure messages stay with save::AtomicFile.
 #include <cstddef>
 #include <memory>
 #include <string>
 
-namespace save {
+namespace platform {
 
 class TempFile {
 public:
-    // Checks that `target` (native spelling) may be replaced and makes the new file beside
-    // it; nullptr when the target is refused or nothing can be made there.
-    static std::unique_ptr<TempFile> Beside(const std::string& target);
     // Removes the new file unless it has taken the target's place.
     virtual ~TempFile() = default;
 
@@ -32,4 +29,13 @@ protected:
     static std::string RandomTag(std::size_t length);
 };
 
-}  // namespace save
+// Where new files beside a target come from.
+class TempFiles {
+public:
+    virtual ~TempFiles() = default;
+    // Checks that `target` (native spelling) may be replaced and makes the new file beside
+    // it; nullptr when the target is refused or nothing can be made there.
+    virtual std::unique_ptr<TempFile> Beside(const std::string& target) = 0;
+};
+
+}  // namespace platform

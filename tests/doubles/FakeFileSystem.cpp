@@ -1,4 +1,4 @@
-#include "platform/fake/FakeFileSystem.h"
+#include "doubles/FakeFileSystem.h"
 
 #include <algorithm>
 

@@ -7,9 +7,9 @@
 #include <memory>
 #include <utility>
 
-#include "save/TempFile.h"
+#include "platform/posix/PosixTempFile.h"
 
-namespace save {
+namespace platform {
 
 namespace {
 
@@ -122,10 +122,10 @@ bool PosixTempFile::Replace() {
 
 }  // namespace
 
-std::unique_ptr<TempFile> TempFile::Beside(const std::string& target) {
+std::unique_ptr<TempFile> PosixTempFiles::Beside(const std::string& target) {
     auto file = std::make_unique<PosixTempFile>(target);
     if (!file->CheckTarget() || !file->CreateTemporary()) return nullptr;
     return file;
 }
 
-}  // namespace save
+}  // namespace platform

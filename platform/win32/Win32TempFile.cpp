@@ -4,10 +4,10 @@
 #include <memory>
 #include <utility>
 
-#include "save/TempFile.h"
+#include "platform/win32/Win32TempFile.h"
 #include "sjis/Cp932.h"
 
-namespace save {
+namespace platform {
 
 namespace {
 
@@ -110,10 +110,10 @@ bool Win32TempFile::Replace() {
 
 }  // namespace
 
-std::unique_ptr<TempFile> TempFile::Beside(const std::string& target) {
+std::unique_ptr<TempFile> Win32TempFiles::Beside(const std::string& target) {
     auto file = std::make_unique<Win32TempFile>(target);
     if (!file->CheckTarget() || !file->CreateTemporary()) return nullptr;
     return file;
 }
 
-}  // namespace save
+}  // namespace platform

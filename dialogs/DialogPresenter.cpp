@@ -1,0 +1,39 @@
+#include "dialogs/DialogPresenter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "dialogs/TMessageForm.h"
+#include "sjis/QtText.h"
+
+namespace {
+
+class ScreenPresenter final : public DialogPresenter {
+public:
+    int Message(std::string_view text, TMessageKind kind, TMessageButtons buttons, int helpContext) override {
+        TMessageForm form(text, kind, buttons, helpContext);
+        return form.ShowModal();
+    }
+
+    void Error(const std::string& text) override {
+        QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), ToQString(text), QMessageBox::Ok,
+                        QApplication::activeWindow());
+        box.setWindowModality(Qt::ApplicationModal);
+        box.exec();
+    }
+};
+
+DialogPresenter* installed = nullptr;
+
+}  // namespace
+
+DialogPresenter& DialogPresenter::Current() {
+    static ScreenPresenter screen;
+    return installed ? *installed : screen;
+}
+
+DialogPresenter* DialogPresenter::Install(DialogPresenter* presenter) {
+    DialogPresenter* previous = installed;
+    installed = presenter;
+    return previous;
+}
