@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/FolderDrop.h"
 #include "app/MenuShortcuts.h"
 #include "dialogs/ErrorBox.h"
 #include "drives/FileCtrl.h"
@@ -96,6 +97,10 @@ void TForm1::BuildComponents() {
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
     Splitter1->setSizes({kPanelWidth, kWidth - kPanelWidth});
+    // Folders dropped from a file manager; the editor keeps taking drops as text.
+    const auto scanDropped = [this](const std::string& folder) { errorbox::Guard([&] { ScanFolder(folder); }); };
+    FolderDrop::Install(*TreeView1->viewport(), scanDropped);
+    FolderDrop::Install(*DriveComboBox1, scanDropped);
     setTabOrder(DriveComboBox1, TreeView1);
     setTabOrder(TreeView1, Memo1);
 }
@@ -110,6 +115,7 @@ QAction* TForm1::AddCommand(QMenu* menu, std::string_view caption, void (TForm1:
 void TForm1::BuildMenus() {
     MnuFile = menuBar()->addMenu(Caption(texts::kMenuFile));
     MnuFile->setObjectName("MnuFile");
+    MnuOpen = AddCommand(MnuFile, texts::kMenuOpenFolder, &TForm1::MnuOpenClick);
     MnuSave = AddCommand(MnuFile, texts::kMenuSave, &TForm1::MnuSaveClick);
     MnuDmy01 = MnuFile->addSeparator();
     MnuExit = AddCommand(MnuFile, texts::kMenuExit, &TForm1::MnuExitClick);
@@ -128,6 +134,7 @@ void TForm1::BuildMenus() {
     // A command on the bar itself, with no drop-down.
     MnuMemo = AddCommand(nullptr, texts::kMenuMemo, &TForm1::MnuMemoClick);
 
+    MnuOpen->setObjectName("MnuOpen");
     MnuSave->setObjectName("MnuSave");
     MnuExit->setObjectName("MnuExit");
     MnuCut->setObjectName("MnuCut");
@@ -151,6 +158,7 @@ void TForm1::showEvent(QShowEvent* event) {
     shown_ = true;
     DriveComboBox1->CreateWnd();
     FormShow(this);
+    if (!startFolder_.empty()) ScanFolderSoon(startFolder_);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

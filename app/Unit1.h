@@ -6,8 +6,10 @@
 #include <string_view>
 
 #include "app/StatusLine.h"
+#include "dialogs/FolderDialog.h"
 #include "save/SavePath.h"
 #include "save/TSaveDialog.h"
+#include "tree/ScanRoot.h"
 
 class QAction;
 class QFrame;
@@ -33,9 +35,11 @@ public:
     QSplitter* Splitter1 = nullptr;
     TMemo* Memo1 = nullptr;
     TSaveDialog SaveDialog1;
+    FolderDialog FolderDialog1;
 
     // Menus.
     QMenu* MnuFile = nullptr;
+    QAction* MnuOpen = nullptr;
     QAction* MnuSave = nullptr;
     QAction* MnuDmy01 = nullptr;
     QAction* MnuExit = nullptr;
@@ -57,12 +61,21 @@ public:
     void Panel1Resize(QObject* Sender);
     void MnuExitClick(QObject* Sender);
     void DriveComboBox1Change(QObject* Sender);
+    void MnuOpenClick(QObject* Sender);
     void MnuMemoClick(QObject* Sender);
     void MnuCutClick(QObject* Sender);
     void MnuCopyClick(QObject* Sender);
     void MnuPasteClick(QObject* Sender);
     void MnuAllSelectClick(QObject* Sender);
     void MnuSaveClick(QObject* Sender);
+
+    // Scans a chosen folder (native path) as a drive pick scans a drive; a path that names
+    // no folder that can be opened is reported instead.
+    void ScanFolder(const std::string& nativePath);
+    // The same, once the events already waiting have been handled (a drop, the command line).
+    void ScanFolderSoon(const std::string& nativePath);
+    // Scans `nativePath` once the window has been shown.
+    void ScanFolderWhenShown(std::string nativePath) { startFolder_ = std::move(nativePath); }
 
     // Scan steps.
     std::string NodePath(int position);
@@ -81,9 +94,12 @@ private:
     void BuildMenus();
     QAction* AddCommand(QMenu* menu, std::string_view caption, void (TForm1::*handler)(QObject*));
     void PlaceWindow();
+    void ShowScanning();
+    void RunScan(const ScanRoot& root);
 
     bool Activated = false;
     bool Interrupted = false;
     bool shown_ = false;
+    std::string startFolder_;
     std::unique_ptr<StatusLine> status_;
 };

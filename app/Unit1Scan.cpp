@@ -1,32 +1,64 @@
-// The folder scan: the drive selector's change handler and its two steps.
+// The folder scan: of a drive picked in the selector, or of a folder chosen from the File
+// menu, dropped on the window or named on the command line. All end in the same scan.
 #include "app/Unit1.h"
 
+#include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
 #include "drives/FileCtrl.h"
 #include "platform/Platform.h"
 #include "resources/Texts.h"
 #include "tree/FolderScan.h"
 #include "tree/NodePath.h"
+#include "tree/NodeText.h"
 #include "tree/TTreeView.h"
 
 void TForm1::DriveComboBox1Change(QObject*) {
     if (!Activated) return;
-    Status().SetText(texts::Cp932(texts::kScanning));
-    Status().RepaintNow();
-
-    const char drive = DriveComboBox1->CurrentDrive();
-    const std::string rootText = std::string(1, drive) + ":\\";
+    ShowScanning();
     platform::Platform& os = platform::Current();
-    const std::string nativeRoot = drive ? os.drives.NativeRoot(drive) : std::string();
-    if (!DriveIsReady(os.files, nativeRoot)) {
+    const std::optional<ScanRoot> root = DriveScanRoot(os, DriveComboBox1->CurrentDrive());
+    if (!root) {
         os.desktop.Beep();
         ShowDriveNotReady();
         Status().SetText(texts::Cp932(texts::kSelectDrive));
         return;
     }
+    RunScan(*root);
+}
 
-    FolderScan(TreeView1->Items(), os.files, os.desktop, Interrupted).Run(rootText, nativeRoot);
+void TForm1::MnuOpenClick(QObject*) {
+    if (FolderDialog1.Execute(this)) ScanFolder(FolderDialog1.Chosen());
+}
 
+void TForm1::ScanFolder(const std::string& nativePath) {
+    ShowScanning();
+    platform::Platform& os = platform::Current();
+    const std::optional<ScanRoot> root = FolderScanRoot(os, nativePath);
+    if (!root) {
+        os.desktop.Beep();
+        ShowCannotOpenFolder(NodeText(os.files, nativePath));
+        Status().SetText(texts::Cp932(texts::kSelectDrive));
+        return;
+    }
+    FolderDialog1.SetStart(root->nativePath);
+    // Picking that drive afterwards is then one change event, which scans the whole drive.
+    DriveComboBox1->ShowDrive(root->letter);
+    RunScan(*root);
+}
+
+void TForm1::ScanFolderSoon(const std::string& nativePath) {
+    QMetaObject::invokeMethod(
+        this, [this, nativePath] { errorbox::Guard([&] { ScanFolder(nativePath); }); }, Qt::QueuedConnection);
+}
+
+void TForm1::ShowScanning() {
+    Status().SetText(texts::Cp932(texts::kScanning));
+    Status().RepaintNow();
+}
+
+void TForm1::RunScan(const ScanRoot& root) {
+    platform::Platform& os = platform::Current();
+    FolderScan(TreeView1->Items(), os.files, os.desktop, Interrupted).Run(root.text, root.nativePath);
     if (Interrupted)
         Status().SetText(texts::Cp932(texts::kScanInterrupted));
     else

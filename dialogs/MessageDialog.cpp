@@ -9,6 +9,10 @@ int MessageDialog(std::string_view text, TMessageKind kind, TMessageButtons butt
 
 void ShowDriveNotReady() { MessageDialog(texts::Cp932(texts::kDriveNotReady), mkInformation, ButtonSet({mbOK}), 0); }
 
+void ShowCannotOpenFolder(std::string_view path) {
+    MessageDialog(texts::Format(texts::kCannotOpenFolder, path), mkInformation, ButtonSet({mbOK}), 0);
+}
+
 int AskReplaceMemo() {
     return MessageDialog(texts::Cp932(texts::kConfirmReplaceMemo), mkConfirmation, ButtonSet({mbYes, mbNo}), 0);
 }

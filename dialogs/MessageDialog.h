@@ -47,8 +47,9 @@ enum : int {
 // `text` is code page 932.
 int MessageDialog(std::string_view text, TMessageKind kind, TMessageButtons buttons, int helpContext);
 
-// The program's four calls.
+// The program's calls. `path` is code page 932.
 void ShowDriveNotReady();
+void ShowCannotOpenFolder(std::string_view path);
 int AskReplaceMemo();
 void ShowNoDriveSelected();
 void ShowNoMemo();

@@ -23,6 +23,9 @@ public:
     void CreateWnd();
     virtual void RebuildDriveList();
     void SelectDrive(char letter);
+    // Makes `letter` the current drive and selects its item, raising no event: the drive of
+    // a folder scanned without a pick.
+    void ShowDrive(char letter);
     std::string VolumeLabelText(char letter);
     std::string NetworkNameText(char letter);
     void FitItemHeight();
@@ -44,6 +47,7 @@ private:
     void Pick();
     void ClickStep();
     void RaiseChange();
+    int RowOf(char letter) const;
     void MoveInOpenList(QKeyEvent* key);
 
     std::unique_ptr<DrivePictures> pictures_;

@@ -89,15 +89,23 @@ void TDriveComboBox::SelectDrive(char letter) {
         setCurrentIndex(-1);
     } else {
         currentDrive_ = sjis::AsciiLower(letter);
-        for (int row = 0; row < count(); ++row) {
-            const std::string text = FromQString(itemText(row));
-            if (text.size() >= 2 && sjis::AsciiUpper(text[0]) == sjis::AsciiUpper(currentDrive_) && text[1] == ':') {
-                setCurrentIndex(row);
-                break;
-            }
-        }
+        // No matching item leaves the selection as it was.
+        if (const int row = RowOf(currentDrive_); row >= 0) setCurrentIndex(row);
     }
     RaiseChange();
+}
+
+void TDriveComboBox::ShowDrive(char letter) {
+    currentDrive_ = sjis::AsciiLower(letter);
+    setCurrentIndex(RowOf(currentDrive_));
+}
+
+int TDriveComboBox::RowOf(char letter) const {
+    for (int row = 0; row < count(); ++row) {
+        const std::string text = FromQString(itemText(row));
+        if (text.size() >= 2 && sjis::AsciiUpper(text[0]) == sjis::AsciiUpper(letter) && text[1] == ':') return row;
+    }
+    return -1;
 }
 
 std::string TDriveComboBox::VolumeLabelText(char letter) {

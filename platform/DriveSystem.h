@@ -15,6 +15,13 @@ enum class DriveType : int {
     RamDisk = 6,
 };
 
+// A folder as the drives see it.
+struct FolderPlace {
+    char letter = 0;         // the listed drive that holds it, a small letter; 0 for none
+    std::string rootText;    // its path in drive form, natively spelled, ending with "\"
+    std::string nativePath;  // its real path, ending with the native separator
+};
+
 // The drives of the machine, asked the way the drive selector asks.
 // Letters are small letters 'a'..'z'; texts are code page 932.
 class DriveSystem {
@@ -32,6 +39,10 @@ public:
     // Native path of the drive's root folder ("c:\\" on Windows, the mount point on Linux),
     // ending with the native separator.
     virtual std::string NativeRoot(char letter) = 0;
+    // Where the folder a path names lies (a relative path from the current directory, links
+    // resolved); nullopt when the path names nothing there is, or lies in a system area.
+    // Whether it is a folder that can be opened is the file system's to say.
+    virtual std::optional<FolderPlace> Locate(const std::string& nativePath) = 0;
 };
 
 }  // namespace platform

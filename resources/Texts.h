@@ -25,6 +25,7 @@ inline constexpr std::string_view kConfirmReplaceMemo = "現在のメモ内容�
 inline constexpr std::string_view kNoDriveSelected = "ディスクドライブが選択されていません。";
 inline constexpr std::string_view kNoMemo = "メモ内容がありません。";
 inline constexpr std::string_view kConfirmOverwrite = "ファイル %s は既に存在します。上書きしますか？";
+inline constexpr std::string_view kCannotOpenFolder = "フォルダ %s を開けません。";
 
 // Failures
 inline constexpr std::string_view kInvalidIndex = "不正なインデックス";
@@ -35,6 +36,7 @@ inline constexpr std::string_view kStreamWriteError = "ストリームへの書�
 // Window
 inline constexpr std::string_view kAppTitle = "Orvale";
 inline constexpr std::string_view kMenuFile = "ファイル(&F)";
+inline constexpr std::string_view kMenuOpenFolder = "フォルダを開く(&O)...";
 inline constexpr std::string_view kMenuSave = "名前を付けて保存 (&S)...";
 inline constexpr std::string_view kMenuExit = "終了　(&X)";
 inline constexpr std::string_view kMenuEdit = "編集(&E)";
@@ -60,6 +62,10 @@ inline constexpr std::string_view kButtonAll = "すべて(&A)";
 inline constexpr std::string_view kButtonNoToAll = "すべていいえ(&O)";
 inline constexpr std::string_view kButtonYesToAll = "すべてはい(&A)";
 inline constexpr std::string_view kButtonHelp = "ヘルプ(&H)";
+
+// Folder chooser and command line
+inline constexpr std::string_view kFolderDialogTitle = "フォルダを開く";
+inline constexpr std::string_view kOrvaleUsage = "使い方: orvale [フォルダ]";
 
 // Save dialog and HTML page
 inline constexpr std::string_view kSaveFilter = "テキストファイル(*.txt)|*.txt|HTMLファイル(*.htm)|*.htm;*.html";

@@ -1,12 +1,8 @@
 #include "tree/FolderScan.h"
 
 #include "platform/Attributes.h"
+#include "tree/NodeText.h"
 #include "tree/TTreeNodes.h"
-
-bool DriveIsReady(platform::FileSystem& files, const std::string& nativeRoot) {
-    const std::optional<std::uint32_t> attributes = files.RootAttributes(nativeRoot);
-    return attributes && (*attributes & platform::faDirectory);
-}
 
 FolderScan::FolderScan(TTreeNodes& nodes, platform::FileSystem& files, platform::Desktop& desktop, bool& interrupted)
     : nodes_(nodes), files_(files), desktop_(desktop), interrupted_(interrupted) {}
@@ -81,5 +77,5 @@ void FolderScan::ListInto(TTreeNode* node) {
 
 void FolderScan::Examine(TTreeNode* node, const platform::ListingEntry& entry) {
     if (!(entry.attributes & platform::faDirectory) || entry.nativeName == "." || entry.nativeName == "..") return;
-    nodes_.AppendChild(node, files_.DisplayName(entry.nativeName), entry.nativeName);
+    nodes_.AppendChild(node, NodeText(files_, entry.nativeName), entry.nativeName);
 }

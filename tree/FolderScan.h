@@ -11,9 +11,6 @@
 class TTreeNode;
 class TTreeNodes;
 
-// A drive is ready when its root can be asked for and is a folder.
-bool DriveIsReady(platform::FileSystem& files, const std::string& nativeRoot);
-
 class FolderScan {
 public:
     FolderScan(TTreeNodes& nodes, platform::FileSystem& files, platform::Desktop& desktop, bool& interrupted);

@@ -16,8 +16,9 @@ constexpr std::array<std::string_view, 27> kPseudoTypes = {
     "autofs",  "binfmt_misc",     "devtmpfs",    "nsfs",       "rpc_pipefs", "efivarfs", "selinuxfs",
     "rootfs",  "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs", "usbfs",      "devfs"};
 
-// System areas, plus /snap whose read-only package images nobody would call disks.
-constexpr std::array<std::string_view, 5> kSystemAreas = {"/proc", "/sys", "/dev", "/run", "/snap"};
+constexpr std::array<std::string_view, 4> kSystemAreas = {"/proc", "/sys", "/dev", "/run"};
+// Read-only package images nobody would call disks.
+constexpr std::string_view kSnaps = "/snap";
 
 constexpr std::array<std::string_view, 13> kRemoteTypes = {"nfs",       "nfs4",           "cifs", "smb3", "smbfs",
                                                            "sshfs",     "fuse.sshfs",     "9p",   "afs",  "ceph",
@@ -100,8 +101,7 @@ std::string OwnRoot(const MountEntry& entry) {
 bool IsCandidate(const MountEntry& entry) {
     if (entry.mountPoint == "/") return true;
     if (Among(kPseudoTypes, entry.fsType)) return false;
-    return std::none_of(kSystemAreas.begin(), kSystemAreas.end(),
-                        [&](std::string_view area) { return AtOrUnder(entry.mountPoint, area); });
+    return !InSystemArea(entry.mountPoint) && !AtOrUnder(entry.mountPoint, kSnaps);
 }
 
 DriveType TypeOf(const MountEntry& entry, const RemovableQuery& isRemovable) {
@@ -126,6 +126,11 @@ std::vector<MountEntry> VisibleMounts(std::vector<MountEntry> entries) {
 }
 
 }  // namespace
+
+bool InSystemArea(std::string_view path) {
+    return std::any_of(kSystemAreas.begin(), kSystemAreas.end(),
+                       [&](std::string_view area) { return AtOrUnder(path, area); });
+}
 
 std::vector<MountEntry> ParseMountInfo(std::string_view text) {
     std::vector<MountEntry> entries;

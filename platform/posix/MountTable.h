@@ -32,6 +32,10 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text);
 // Whether the block device under a mount is marked removable.
 using RemovableQuery = std::function<bool(const MountEntry&)>;
 
+// Whether a path lies at or under /proc, /sys, /dev or /run: the kernel's and the running
+// system's own areas, which hold no folders of anyone's.
+bool InSystemArea(std::string_view path);
+
 // "/" is c, the other real file systems d, e, ... in table order, up to z.
 // Pseudo file systems, system areas and second views of a mounted file system are left out.
 std::vector<MountedDrive> DrivesFromMountInfo(std::string_view text, const RemovableQuery& isRemovable);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <sstream>
 
+#include "drives/FolderRootText.h"
 #include "sjis/Cp932.h"
 
 namespace platform {
@@ -149,6 +150,20 @@ std::string PosixDriveSystem::NativeRoot(char letter) {
     if (!drive) return std::string();
     const std::string& point = drive->mount.mountPoint;
     return point.back() == '/' ? point : point + "/";
+}
+
+std::optional<FolderPlace> PosixDriveSystem::Locate(const std::string& nativePath) {
+    if (nativePath.empty()) return std::nullopt;
+    std::unique_ptr<char, void (*)(void*)> resolved(realpath(nativePath.c_str(), nullptr), free);
+    if (!resolved) return std::nullopt;
+    const std::string real = resolved.get();
+    if (posix::InSystemArea(real)) return std::nullopt;
+    std::vector<drives::DriveMount> mounts;
+    for (const posix::MountedDrive& drive : Drives()) mounts.push_back({drive.letter, drive.mount.mountPoint});
+    const drives::DriveMount* holder = drives::HoldingDrive(mounts, real);
+    const std::optional<std::string> text = drives::FolderRootText(mounts, real);
+    if (!holder || !text) return std::nullopt;
+    return FolderPlace{holder->letter, *text, real == "/" ? real : real + "/"};
 }
 
 }  // namespace platform

@@ -18,6 +18,7 @@ public:
     std::optional<std::string> RemoteName(char letter) override;
     std::string CurrentDirectory() override;
     std::string NativeRoot(char letter) override;
+    std::optional<FolderPlace> Locate(const std::string& nativePath) override;
 
     // The drives as last read, in letter order.
     const std::vector<posix::MountedDrive>& Drives();

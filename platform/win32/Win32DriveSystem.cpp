@@ -62,4 +62,25 @@ std::string Win32DriveSystem::CurrentDirectory() {
 
 std::string Win32DriveSystem::NativeRoot(char letter) { return RootPath(letter); }
 
+// The full path with a small drive letter; a network path (\\server\share) has no letter.
+std::optional<FolderPlace> Win32DriveSystem::Locate(const std::string& nativePath) {
+    if (nativePath.empty()) return std::nullopt;
+    const DWORD needed = GetFullPathNameA(nativePath.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return std::nullopt;
+    std::string full(needed, '\0');
+    const DWORD written = GetFullPathNameA(nativePath.c_str(), needed, full.data(), nullptr);
+    if (written == 0 || written >= needed) return std::nullopt;
+    full.resize(written);
+    if (GetFileAttributesA(full.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    if (!sjis::EndsWithSeparator(full)) full += '\\';
+    FolderPlace place;
+    if (full.size() >= 2 && full[1] == ':') {
+        full[0] = sjis::AsciiLower(full[0]);
+        place.letter = full[0];
+    }
+    place.rootText = full;
+    place.nativePath = full;
+    return place;
+}
+
 }  // namespace platform

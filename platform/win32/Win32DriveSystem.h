@@ -12,6 +12,7 @@ public:
     std::optional<std::string> RemoteName(char letter) override;
     std::string CurrentDirectory() override;
     std::string NativeRoot(char letter) override;
+    std::optional<FolderPlace> Locate(const std::string& nativePath) override;
 };
 
 }  // namespace platform

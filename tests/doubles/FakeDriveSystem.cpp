@@ -1,5 +1,7 @@
 #include "doubles/FakeDriveSystem.h"
 
+#include "sjis/Cp932.h"
+
 namespace platform {
 
 namespace {
@@ -39,5 +41,15 @@ std::optional<std::string> FakeDriveSystem::RemoteName(char letter) {
 }
 
 std::string FakeDriveSystem::NativeRoot(char letter) { return std::string(1, letter) + ":\\"; }
+
+std::optional<FolderPlace> FakeDriveSystem::Locate(const std::string& nativePath) {
+    if (nativePath.size() < 3 || nativePath[1] != ':' || nativePath[2] != '\\') return std::nullopt;
+    const int index = IndexOf(nativePath[0]);
+    if (index < 0 || drives[index].type == DriveType::NoRootDir) return std::nullopt;
+    std::string path = nativePath;
+    path[0] = sjis::AsciiLower(path[0]);
+    if (!sjis::EndsWithSeparator(path)) path += '\\';
+    return FolderPlace{path[0], path, path};
+}
 
 }  // namespace platform

@@ -25,6 +25,9 @@ public:
     std::optional<std::string> RemoteName(char letter) override;
     std::string CurrentDirectory() override { return currentDirectory; }
     std::string NativeRoot(char letter) override;
+    // "x:\\A" and "x:\\A\\" both lie on drive x as x:\\A\\; whether the folder exists is the
+    // file system's to say.
+    std::optional<FolderPlace> Locate(const std::string& nativePath) override;
 };
 
 }  // namespace platform

@@ -67,10 +67,11 @@ TEST_F(MainWindowTest, MenuBarHoldsTheCaptionsAndShortcutsInOrder) {
     EXPECT_EQ(bar[2]->text(), QString::fromUtf8("メモ作成(&M)"));
 
     const QList<QAction*> file = form.MnuFile->actions();
-    ASSERT_EQ(file.size(), 3);
-    EXPECT_EQ(file[0]->text(), QString::fromUtf8("名前を付けて保存 (&S)..."));
-    EXPECT_TRUE(file[1]->isSeparator());
-    EXPECT_EQ(file[2]->text(), QString::fromUtf8("終了\u3000(&X)"));
+    ASSERT_EQ(file.size(), 4);
+    EXPECT_EQ(file[0]->text(), QString::fromUtf8("フォルダを開く(&O)..."));
+    EXPECT_EQ(file[1]->text(), QString::fromUtf8("名前を付けて保存 (&S)..."));
+    EXPECT_TRUE(file[2]->isSeparator());
+    EXPECT_EQ(file[3]->text(), QString::fromUtf8("終了\u3000(&X)"));
 
     const QList<QAction*> edit = form.MnuEdit->actions();
     ASSERT_EQ(edit.size(), 5);

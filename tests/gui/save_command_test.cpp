@@ -18,6 +18,7 @@
 #include <string>
 
 #include "doubles/ScriptedSaveDialogs.h"
+#include "gui/support/ModalDialogs.h"
 #include "gui/support/SaveForm.h"
 #include "save/HtmlPage.h"
 #include "save/TSaveDialog.h"
@@ -178,17 +179,7 @@ class RealSaveDialogTest : public ::testing::Test {
 protected:
     // Runs `drive` on the file dialog once it is up; a dialog left open is closed.
     void WhenDialogOpens(std::function<void(QFileDialog&)> drive) {
-        auto* poll = new QTimer(&form);
-        poll->setInterval(20);
-        QObject::connect(poll, &QTimer::timeout, poll, [poll, drive] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible()) return;
-            poll->stop();
-            poll->deleteLater();
-            QTimer::singleShot(5000, dialog, &QDialog::reject);
-            drive(*dialog);
-        });
-        poll->start();
+        WhenModalOpens<QFileDialog>(form, std::move(drive));
     }
     // Replaces the name box's text: ASCII by keys, anything else as an input method commits it.
     static void Type(QFileDialog& dialog, const QString& prefix, const QString& ascii) {

@@ -8,6 +8,7 @@
 #include "platform/Attributes.h"
 #include "tree/FolderScan.h"
 #include "tree/NodePath.h"
+#include "tree/ScanRoot.h"
 #include "tree/TTreeNodes.h"
 
 namespace {

@@ -12,6 +12,7 @@
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "tree/FolderScan.h"
+#include "tree/ScanRoot.h"
 #include "tree/TTreeNodes.h"
 #include "unit/support/Win32TempFolder.h"
 
