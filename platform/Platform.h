@@ -28,7 +28,8 @@ Platform* Install(Platform* platform);
 Platform& NativePlatform();
 
 // The user's keyboard and speaker. On Linux ESC is read from the key map of the X server
-// `xDisplay` names; with none it never reads as down. Windows asks the system itself.
+// `xDisplay` names (library orvale_x11, which the window links); with none it never reads
+// as down. Windows asks the system itself.
 std::unique_ptr<Desktop> NativeDesktop(std::string_view xDisplay);
 
 }  // namespace platform

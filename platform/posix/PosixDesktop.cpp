@@ -1,5 +1,7 @@
 #include "platform/posix/PosixDesktop.h"
 
+#include "platform/Platform.h"
+
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
@@ -52,6 +54,10 @@ void PosixDesktop::Beep() {
     }
     std::fputc('\a', stderr);
     std::fflush(stderr);
+}
+
+std::unique_ptr<Desktop> NativeDesktop(std::string_view xDisplay) {
+    return std::make_unique<PosixDesktop>(std::string(xDisplay));
 }
 
 }  // namespace platform

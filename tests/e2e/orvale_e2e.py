@@ -26,8 +26,32 @@ PIECE_BAR, PIECE_BLANK = "┃ ".encode("cp932"), "　 ".encode("cp932")
 
 
 def cp932_name(native):
-    """A folder name as the program holds it: code page 932, '?' for what it cannot spell."""
-    return native.decode("utf-8", errors="replace").replace("\ufffd", "?").encode("cp932", errors="replace")
+    """A folder name as the program holds it: code page 932, '?' for what it cannot spell
+    and for control characters."""
+    text = native.decode("utf-8", errors="replace").replace("\ufffd", "?")
+    text = "".join("?" if ord(c) < 0x20 or c == "\x7f" else c for c in text)
+    return text.encode("cp932", errors="replace")
+
+
+def name_order_key(native):
+    """Where a name sorts in a folder listing: as an NTFS index orders it, by UTF-16 code
+    units upper-cased one by one, ties by the units themselves; names that are not UTF-8
+    after all others, by bytes. (str.upper of one unit is the simple mapping for every
+    name these tests make.)"""
+    try:
+        text = native.decode("utf-8")
+    except UnicodeDecodeError:
+        return (1, native)
+    raw = text.encode("utf-16-le")
+    units = [int.from_bytes(raw[i:i + 2], "little") for i in range(0, len(raw), 2)]
+
+    def upper(unit):
+        if 0xD800 <= unit <= 0xDFFF:
+            return unit
+        shifted = chr(unit).upper()
+        return ord(shifted) if len(shifted) == 1 else unit
+
+    return (0, [upper(u) for u in units], units)
 
 
 class Node:
@@ -44,6 +68,7 @@ def expected_tree(root_text, folder):
     def walk(node, path):
         with os.scandir(path) as listing:
             folders = [entry for entry in listing if entry.is_dir(follow_symlinks=False)]
+        folders.sort(key=lambda entry: name_order_key(os.fsencode(entry.name)))
         for entry in folders:
             child = Node(cp932_name(os.fsencode(entry.name)), node)
             node.children.append(child)
@@ -93,8 +118,9 @@ class Desktop:
         self.wait_for(lambda: subprocess.run(["xdpyinfo"], env=self.env, capture_output=True).returncode == 0, 10)
         self.program = None
 
-    def start(self):
-        self.program = subprocess.Popen([PROGRAM], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def start(self, *arguments):
+        self.program = subprocess.Popen([PROGRAM, *arguments], env=self.env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
         self.window = self.wait_for_window("^Orvale$")
         self.xdo("windowfocus", "--sync", self.window)
         time.sleep(0.5)
@@ -113,6 +139,14 @@ class Desktop:
         # No window manager here: when a dialog goes away nobody hands the focus back.
         self.xdo("windowfocus", "--sync", self.window)
         time.sleep(0.2)
+
+    def click_selector(self):
+        """Opens the drive selector's list with the mouse: the selector spans the top of the
+        left pane, right under the menu bar."""
+        menu_bar = 30
+        self.xdo("mousemove", "--window", self.window, "60", str(menu_bar + 10))
+        self.xdo("click", "1")
+        time.sleep(0.5)
 
     def key(self, *keys):
         for key in keys:
@@ -190,7 +224,8 @@ class MountedDrive:
 
 def make_sample_tree(drive):
     root = drive.root
-    for folder in ["データ/写真/2024", "データ/音楽", "資料表/下位", "A&B", "<tag>", ".cache/sub", "files", "inner"]:
+    for folder in ["データ/写真/2024", "データ/音楽", "データ/Zeta", "データ/alpha", "データ/Beta", "データ/ｂｅｔａ",
+                   "データ/line\nbreak/under", "資料表/下位", "A&B", "<tag>", ".cache/sub", "files", "inner", "a&b"]:
         os.makedirs(os.path.join(root, folder), exist_ok=True)
     for name in ["a.txt", "b.txt"]:
         with open(os.path.join(root, "files", name), "w") as file:
@@ -209,10 +244,10 @@ class EndToEnd(unittest.TestCase):
         self.drive = MountedDrive()
         self.addCleanup(self.drive.close)
 
-    def start_desktop(self, name):
+    def start_desktop(self, name, *arguments):
         desktop = Desktop(name)
         self.addCleanup(desktop.close)
-        desktop.start()
+        desktop.start(*arguments)
         desktop.shot("started")
         return desktop
 
@@ -266,6 +301,45 @@ class EndToEnd(unittest.TestCase):
         desktop.key("alt+f", "x")
         desktop.wait_for(lambda: desktop.program.poll() is not None, 15, "Orvale did not end")
         self.assertEqual(desktop.program.returncode, 0)
+
+    def test_folder_named_on_the_command_line(self):
+        make_sample_tree(self.drive)
+        folder = os.path.join(self.drive.root, "データ")
+        desktop = self.start_desktop("folder", folder)
+        time.sleep(1.0)
+        desktop.shot("folder-scanned")
+        self.build_memo(desktop)
+        text = self.save_as(desktop, "folder.txt")
+        lines = text.split(b"\r\n")
+        self.assertEqual(lines[-1], b"")
+        # The drive that holds the folder, then the names below that drive's root.
+        self.assertRegex(lines[0], rb"^[d-z]:\\" + "データ".encode("cp932") + rb"\\$")
+        expected = tree_lines(expected_tree(lines[0], folder))
+        self.assertEqual(lines[:-1], expected)
+        self.assertIn(b"line?break", text)
+        html = self.save_as(desktop, "folder.htm")
+        self.assertEqual(html, HTML_HEAD + b"".join(line + b"<BR>\r\n" for line in expected) + HTML_TAIL)
+
+        # The selector now shows that drive: in its open list one row up and back down
+        # again picks it, and the whole drive is scanned.
+        letter = lines[0][:1].decode("ascii")
+        desktop.focus_main_window()
+        desktop.click_selector()
+        desktop.key("Up", "Down", "Escape")
+        time.sleep(1.0)
+        self.build_memo(desktop)
+        whole = self.save_as(desktop, "drive.txt").split(b"\r\n")
+        self.assertEqual(whole[0], letter.encode("ascii") + b":\\")
+        self.assertEqual(whole[:-1], tree_lines(expected_tree(whole[0], self.drive.root)))
+
+    def test_command_line_mistakes_are_usage_errors(self):
+        desktop = Desktop("usage")
+        self.addCleanup(desktop.close)
+        for arguments in (["one", "two"], ["--bogus"]):
+            run = subprocess.run([PROGRAM, *arguments], env=desktop.env, capture_output=True, text=True, timeout=30)
+            self.assertEqual(run.returncode, 2, arguments)
+            self.assertEqual(len(run.stderr.strip().splitlines()), 1, run.stderr)
+            self.assertIn("orvale", run.stderr)
 
     def test_escape_held_cuts_the_scan_short(self):
         big = os.path.join(self.drive.root, "big")
