@@ -10,6 +10,7 @@
 
 #include <X11/Xlib.h>
 
+#include "dialogs/DialogFocus.h"
 #include "resources/Texts.h"
 #include "sjis/QtText.h"
 
@@ -44,4 +45,5 @@ void SetUpApplication(QApplication& application) {
     font.setPointSize(QApplication::font().pointSize() > 0 ? QApplication::font().pointSize() : 9);
     application.setFont(font);
     LoadJapaneseTranslation(application);
+    DialogFocus::Install();
 }

@@ -4,7 +4,6 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
@@ -148,15 +147,10 @@ QPushButton* TMessageForm::Button(TMessageButton kind) const {
     return nullptr;
 }
 
+// The window active before gets the focus back through DialogFocus, as after every dialog.
 int TMessageForm::ShowModal() {
-    const QPointer<QWidget> previous = QApplication::activeWindow();
-    int result = mrCancel;
-    {
-        const ArrowCursor arrow;
-        result = exec();
-    }
-    if (previous) previous->activateWindow();
-    return result;
+    const ArrowCursor arrow;
+    return exec();
 }
 
 void TMessageForm::reject() { done(mrCancel); }

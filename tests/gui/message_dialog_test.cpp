@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -241,6 +243,28 @@ TEST(MessageDialogTest, ModalOverOtherWindowsWhichGetTheirActivationBack) {
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(QTest::qWaitForWindowActive(&main));
     for (QWidget* window : QApplication::topLevelWidgets()) EXPECT_EQ(qobject_cast<TMessageForm*>(window), nullptr);
+}
+
+TEST(MessageDialogTest, AfterTwoDialogsInARowAndAFileDialogTheFocusIsBackWhereItWas) {
+    QWidget main;
+    auto* field = new QLineEdit(&main);
+    new QLineEdit(&main);
+    main.show();
+    main.activateWindow();
+    field->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    // The memo question, then "no drive selected", with nothing in between.
+    RunDialog(texts::kConfirmReplaceMemo, mkConfirmation, kYesNo, [](TMessageForm&) { Key(Qt::Key_Return); });
+    RunDialog(texts::kNoDriveSelected, mkConfirmation, kOk, [](TMessageForm&) { Key(Qt::Key_Return); });
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&main));
+    EXPECT_EQ(QApplication::focusWidget(), field);
+
+    QFileDialog chooser(&main);
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    QTimer::singleShot(100, &chooser, &QDialog::reject);
+    chooser.exec();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&main));
+    EXPECT_EQ(QApplication::focusWidget(), field);
 }
 
 TEST(MessageDialogTest, ScriptedDialogsAnswerWithoutShowing) {
