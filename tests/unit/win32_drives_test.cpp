@@ -94,3 +94,27 @@ TEST_F(Win32Drives, CurrentDirectoryAndRoots) {
 }
 
 }  // namespace
+
+namespace {
+
+// A chosen folder's root text on Windows: its full path with a small drive letter.
+TEST_F(Win32Drives, AFolderLiesOnItsDriveAsItsFullPath) {
+    CreateDirectoryA("D:\\Photos", nullptr);
+    CreateDirectoryA("D:\\Photos\\\x8E\x91\x97\xBF\x95\x5C", nullptr);  // 資料表: its last byte is 5C
+    const std::optional<platform::FolderPlace> photos = drives.Locate("D:\\Photos");
+    ASSERT_TRUE(photos);
+    EXPECT_EQ(photos->letter, 'd');
+    EXPECT_EQ(photos->rootText, "d:\\Photos\\");
+    EXPECT_EQ(photos->nativePath, "d:\\Photos\\");
+
+    ASSERT_TRUE(SetCurrentDirectoryA("d:\\Photos"));
+    const std::optional<platform::FolderPlace> table = drives.Locate("\x8E\x91\x97\xBF\x95\x5C");
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->rootText, "d:\\Photos\\\x8E\x91\x97\xBF\x95\x5C\\");
+    EXPECT_EQ(drives.Locate("d:\\")->rootText, "d:\\");
+    EXPECT_FALSE(drives.Locate("d:\\Photos\\missing"));
+    EXPECT_FALSE(drives.Locate(""));
+    SetCurrentDirectoryA("c:\\");
+}
+
+}  // namespace
