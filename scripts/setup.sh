@@ -9,6 +9,7 @@ packages=(
   libx11-dev libgtest-dev libgmock-dev googletest
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick
+  fuse3 python3-fusepy python3-xlib
   tree findutils python3
 )
 
