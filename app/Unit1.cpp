@@ -98,7 +98,7 @@ void TForm1::BuildComponents() {
     Splitter1->setStretchFactor(1, 1);
     Splitter1->setSizes({kPanelWidth, kWidth - kPanelWidth});
     // Folders dropped from a file manager; the editor keeps taking drops as text.
-    const auto scanDropped = [this](const std::string& folder) { errorbox::Guard([&] { ScanFolder(folder); }); };
+    const auto scanDropped = [this](const std::string& folder) { ScanFolderWhenIdle(folder); };
     FolderDrop::Install(*TreeView1->viewport(), scanDropped);
     FolderDrop::Install(*DriveComboBox1, scanDropped);
     setTabOrder(DriveComboBox1, TreeView1);

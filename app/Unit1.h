@@ -96,6 +96,7 @@ private:
     void PlaceWindow();
     void ShowScanning();
     void RunScan(const ScanRoot& root);
+    void ScanFolderWhenIdle(const std::string& nativePath);
 
     bool Activated = false;
     bool Interrupted = false;

@@ -1,6 +1,7 @@
 // Memo creation: the folder tree as box-drawn text in the editor.
 #include "app/Unit1.h"
 
+#include "app/AliveWork.h"
 #include "dialogs/MessageDialog.h"
 #include "resources/Texts.h"
 #include "text/LineRules.h"
@@ -19,7 +20,11 @@ void TForm1::MnuMemoClick(QObject*) {
     Status().SetText(texts::Cp932(texts::kBuildingMemo));
     Status().RepaintNow();
 
-    const treetext::Text text = treetext::BuildTreeText(nodes, linerules::kMaxLength);
+    treetext::Text text;
+    {
+        const StoreLoan loan(*TreeView1, StoreLoan::kRead);
+        alivework::Run([&] { text = treetext::BuildTreeText(nodes, linerules::kMaxLength); });
+    }
     Memo1->ClearLines();
     // Everything that fits, inserted at once, is the text one append per line would leave.
     std::string_view body = text.bytes;

@@ -2,6 +2,9 @@
 // menu, dropped on the window or named on the command line. All end in the same scan.
 #include "app/Unit1.h"
 
+#include <QScopeGuard>
+
+#include "app/AliveWork.h"
 #include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
 #include "drives/FileCtrl.h"
@@ -48,7 +51,12 @@ void TForm1::ScanFolder(const std::string& nativePath) {
 
 void TForm1::ScanFolderSoon(const std::string& nativePath) {
     QMetaObject::invokeMethod(
-        this, [this, nativePath] { errorbox::Guard([&] { ScanFolder(nativePath); }); }, Qt::QueuedConnection);
+        this, [this, nativePath] { ScanFolderWhenIdle(nativePath); }, Qt::QueuedConnection);
+}
+
+void TForm1::ScanFolderWhenIdle(const std::string& nativePath) {
+    // A scan under way runs to its end first, as it would for a pick.
+    alivework::WhenIdle([this, nativePath] { errorbox::Guard([&] { ScanFolder(nativePath); }); });
 }
 
 void TForm1::ShowScanning() {
@@ -58,7 +66,13 @@ void TForm1::ShowScanning() {
 
 void TForm1::RunScan(const ScanRoot& root) {
     platform::Platform& os = platform::Current();
-    FolderScan(TreeView1->Items(), os.files, os.desktop, Interrupted).Run(root.text, root.nativePath);
+    FolderScan scan(TreeView1->Items(), os.files, os.desktop, Interrupted);
+    {
+        // The pane shows nothing while the store is rebuilt, and the count field how far it got.
+        const StoreLoan loan(*TreeView1, StoreLoan::kRebuild);
+        const auto hideCount = qScopeGuard([this] { Status().HideFolderCount(); });
+        alivework::Run([&] { scan.Run(root.text, root.nativePath); }, [&] { Status().ShowFolderCount(scan.Found()); });
+    }
     if (Interrupted)
         Status().SetText(texts::Cp932(texts::kScanInterrupted));
     else

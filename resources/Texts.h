@@ -9,6 +9,7 @@ namespace texts {
 // Status line
 inline constexpr std::string_view kSelectDrive = "ディスクドライブを指定して下さい。";
 inline constexpr std::string_view kScanning = "フォルダ検索中です。（ESC:中断）";
+inline constexpr std::string_view kFolderCount = "%s フォルダ";
 inline constexpr std::string_view kScanInterrupted = "フォルダ検索を中断しました。";
 inline constexpr std::string_view kBuildingMemo = "メモ作成中です。";
 inline constexpr std::string_view kMemoTruncated = "メモの上限を超えたため、途中までを作成しました。";

@@ -17,6 +17,7 @@ void FolderScan::Start(const std::string& nativeFolder, TTreeNode* top) {
 
 void FolderScan::Run(const std::string& rootText, const std::string& nativeRoot) {
     interrupted_ = false;
+    found_.store(0, std::memory_order_relaxed);
     TreeUpdate update(nodes_);
     nodes_.ClearNodes();
     TTreeNode* root = nodes_.AppendChild(nullptr, rootText, nativeRoot);
@@ -78,4 +79,6 @@ void FolderScan::ListInto(TTreeNode* node) {
 void FolderScan::Examine(TTreeNode* node, const platform::ListingEntry& entry) {
     if (!(entry.attributes & platform::faDirectory) || entry.nativeName == "." || entry.nativeName == "..") return;
     nodes_.AppendChild(node, NodeText(files_, entry.nativeName), entry.nativeName);
+    // Only the scan writes it: a plain store, no locked add.
+    found_.store(found_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
 }

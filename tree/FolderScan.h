@@ -1,6 +1,7 @@
 #pragma once
 // The folder scan without its window: fills the store with a drive's folders in pre-order,
 // polling ESC where the scan always has.
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,10 @@ public:
     // Lists the folder at a native path and appends its subfolders to `node`, in listing order.
     void AddSubfolders(const std::string& nativeFolder, TTreeNode* node);
 
+    // Folders appended below the root since Run began; safe to read from another thread
+    // while the scan runs.
+    int Found() const { return found_.load(std::memory_order_relaxed); }
+
 private:
     void ListInto(TTreeNode* node);
     bool MoveTo(TTreeNode* node);
@@ -40,4 +45,5 @@ private:
     std::vector<TTreeNode*> path_;
     int baseDepth_ = 0;
     std::vector<TTreeNode*> entering_;
+    std::atomic<int> found_ = 0;
 };

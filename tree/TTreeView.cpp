@@ -68,6 +68,32 @@ void TTreeView::mousePressEvent(QMouseEvent* event) {
     QTreeView::mousePressEvent(event);
 }
 
+bool TTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (lent_) return false;
+    const bool editing = QTreeView::edit(index, trigger, event);
+    if (editing && state() == EditingState) edited_ = index;
+    return editing;
+}
+
+void TTreeView::EndLabelEdit() {
+    if (state() != EditingState) return;
+    QWidget* editor = indexWidget(edited_.isValid() ? QModelIndex(edited_) : currentIndex());
+    if (!editor) return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void TTreeView::Lend(bool rebuild) {
+    EndLabelEdit();
+    lent_ = true;
+    if (rebuild) model_->Detach();
+}
+
+void TTreeView::TakeBack() {
+    lent_ = false;
+    model_->Attach();
+}
+
 // Dotted lines joining each node to its parent and siblings, and a boxed +/- at every node
 // with the has-children mark, drawn the same under every style.
 void TTreeView::drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const {

@@ -20,15 +20,42 @@ public:
     // label of 80 characters or more is cut to its first 79.
     QString TipText(const QModelIndex& index) const;
 
+    using QTreeView::edit;
+
+    // While work on another thread uses the store (see StoreLoan).
+    void Lend(bool rebuild);
+    void TakeBack();
+
     static constexpr int kIndent = 19;
     static constexpr int kTipLimit = 80;
 
 protected:
     bool viewportEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
 private:
+    void EndLabelEdit();
+
     TTreeNodes items_;
     TreeModel* model_;
+    QPersistentModelIndex edited_;  // the node whose label is being edited
+    bool lent_ = false;
+};
+
+// Lends the pane's store to work on another thread for the life of the object. An open
+// label edit ends first, its text kept, and no new one starts. For work that rebuilds the
+// store the pane shows no rows and leaves the store alone meanwhile; at the end it shows
+// the store as it is then.
+class StoreLoan {
+public:
+    enum Use { kRead, kRebuild };
+    StoreLoan(TTreeView& view, Use use) : view_(view) { view_.Lend(use == kRebuild); }
+    ~StoreLoan() { view_.TakeBack(); }
+    StoreLoan(const StoreLoan&) = delete;
+    StoreLoan& operator=(const StoreLoan&) = delete;
+
+private:
+    TTreeView& view_;
 };

@@ -43,14 +43,14 @@ QModelIndex TreeModel::parent(const QModelIndex& child) const {
 }
 
 int TreeModel::rowCount(const QModelIndex& parent) const {
-    if (!parent.isValid()) return nodes_.TopCount();
+    if (!parent.isValid()) return detached_ ? 0 : nodes_.TopCount();
     return parent.column() == 0 ? NodeOf(parent)->Count() : 0;
 }
 
 int TreeModel::columnCount(const QModelIndex&) const { return 1; }
 
 bool TreeModel::hasChildren(const QModelIndex& parent) const {
-    if (!parent.isValid()) return nodes_.TopCount() > 0;
+    if (!parent.isValid()) return !detached_ && nodes_.TopCount() > 0;
     return parent.column() == 0 && NodeOf(parent)->HasChildren();
 }
 
@@ -77,4 +77,21 @@ void TreeModel::BeginAppend(TTreeNode* parent, int index) { beginInsertRows(Inde
 void TreeModel::BeginReset() {
     beginResetModel();
     cursor_ = {};
+}
+
+void TreeModel::Detach() {
+    if (detached_) return;
+    beginResetModel();
+    nodes_.SetObserver(nullptr);
+    detached_ = true;
+    cursor_ = {};
+    endResetModel();
+}
+
+void TreeModel::Attach() {
+    if (!detached_) return;
+    beginResetModel();
+    detached_ = false;
+    nodes_.SetObserver(this);
+    endResetModel();
 }

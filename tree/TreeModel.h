@@ -23,6 +23,11 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // While the store is rebuilt elsewhere: the model shows no rows and neither reads nor
+    // follows the store. Attach shows the store again with one reset.
+    void Detach();
+    void Attach();
+
 private:
     void BeginAppend(TTreeNode* parent, int index) override;
     void EndAppend() override { endInsertRows(); }
@@ -38,4 +43,5 @@ private:
         TTreeNode* node = nullptr;
     };
     mutable Cursor cursor_;
+    bool detached_ = false;
 };

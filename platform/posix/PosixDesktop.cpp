@@ -20,6 +20,7 @@ bool PosixDesktop::EscapeDown() {
     // The scan polls once per folder entry; a round trip to the X server each time would
     // cost more than the listing. A key state a few milliseconds old is as good to a hand.
     constexpr auto kFresh = std::chrono::milliseconds(5);
+    const std::lock_guard lock(mutex_);
     const auto now = std::chrono::steady_clock::now();
     if (now - queried_ >= kFresh) {
         escapeDown_ = QueryEscape();
@@ -47,6 +48,7 @@ bool PosixDesktop::QueryEscape() {
 }
 
 void PosixDesktop::Beep() {
+    const std::lock_guard lock(mutex_);
     if (auto* display = static_cast<Display*>(Connection())) {
         XBell(display, 0);
         XFlush(display);

@@ -1,5 +1,6 @@
 #pragma once
 #include <chrono>
+#include <mutex>
 #include <string>
 
 #include "platform/Desktop.h"
@@ -7,7 +8,8 @@
 namespace platform {
 
 // ESC from the key map of the X server the program draws on; without one it never reads
-// as down. The connection is its own, opened on first use.
+// as down. The connection is its own, opened on first use; the scan may poll from a worker
+// thread while the window beeps, so one call at a time uses it.
 class PosixDesktop final : public Desktop {
 public:
     // `xDisplay`: the X server's display name, empty for none.
@@ -20,6 +22,7 @@ private:
     void* Connection();
     bool QueryEscape();
 
+    std::mutex mutex_;  // guards the connection and the state below
     std::string xDisplay_;
     void* display_ = nullptr;  // Display*, opened on first use
     bool tried_ = false;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
@@ -9,6 +10,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <stdexcept>
+#include <utility>
 
 #include "app/Unit1.h"
 #include "dialogs/ErrorBox.h"
@@ -54,6 +56,31 @@ TEST_F(MainWindowTest, StartsWithThePromptAnEmptyTreeAndEditorAndNoScan) {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Orvale"));
     EXPECT_EQ(form.frameGeometry().topLeft(), QPoint(197, 118));
     EXPECT_EQ(form.frameGeometry().size(), QSize(696, 480));
+}
+
+TEST_F(MainWindowTest, TheCountFieldRightOfTheTextGroupsTheDigitsInThrees) {
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto* count = form.StatusBar1->findChild<QLabel*>("StatusCount");
+    auto* text = form.StatusBar1->findChild<QLabel*>("StatusText");
+    ASSERT_TRUE(count && text);
+    EXPECT_FALSE(count->isVisible());
+
+    const std::pair<int, const char*> cases[] = {{0, "0"},          {999, "999"},        {1000, "1,000"},
+                                                 {12345, "12,345"}, {999999, "999,999"}, {1234567, "1,234,567"}};
+    for (const auto& [folders, digits] : cases) {
+        form.Status().ShowFolderCount(folders);
+        EXPECT_EQ(FromQString(count->text()), texts::Format(texts::kFolderCount, digits)) << folders;
+        EXPECT_TRUE(count->isVisible()) << folders;
+    }
+    QApplication::processEvents();
+    EXPECT_GE(count->x(), text->x() + text->width());
+    EXPECT_EQ(form.Status().Text(), texts::Cp932(texts::kSelectDrive));
+
+    form.Status().HideFolderCount();
+    EXPECT_FALSE(count->isVisible());
+    EXPECT_EQ(form.Status().Text(), texts::Cp932(texts::kSelectDrive));
 }
 
 TEST_F(MainWindowTest, MenuBarHoldsTheCaptionsAndShortcutsInOrder) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
+#include <functional>
 #include <string>
 
 #include "app/Unit1.h"
@@ -12,7 +14,9 @@
 #include "support/FakeMachine.h"
 #include "text/LineRules.h"
 #include "text/TMemo.h"
+#include "text/TreeText.h"
 #include "tree/TTreeView.h"
+#include "tree/TreeModel.h"
 
 namespace {
 
@@ -137,4 +141,45 @@ TEST_F(MemoCommandTest, TextPastTheLimitKeepsTheLeadingPartAndSaysSo) {
     EXPECT_EQ(text.substr(5, 3), "\x84\xB0\x20");
     EXPECT_EQ(form.Status().Text(), texts::Cp932(texts::kMemoTruncated));
     EXPECT_EQ(QApplication::focusWidget(), form.Memo1);
+}
+
+TEST_F(MemoCommandTest, ABigTreeGivesTheTextOfOneLinePerNode) {
+    // About 24,000 folders, six levels deep, with branches that end early and late: 1.2 MB.
+    std::string name;
+    for (int i = 0; i < 4; ++i) name += "\x83\x74\x83\x48\x83\x8B\x83\x5F";  // フォルダ
+    std::function<void(TTreeNode*, int)> fill = [&](TTreeNode* parent, int depth) {
+        const int children = depth == 0 ? 20 : 10 - depth;
+        for (int i = 0; i < children; ++i) {
+            TTreeNode* child = Nodes().AppendChild(parent, name + std::to_string(i));
+            if (depth < 4 && (i + depth) % 4 != 3) fill(child, depth + 1);
+        }
+    };
+    fill(Nodes().AppendChild(nullptr, "c:\\"), 0);
+    std::string expected;
+    for (const TTreeNode* node = Nodes().FirstNode(); node; node = node->NextInOrder())
+        expected += treetext::TreeLine(*node) + "\r\n";
+    ASSERT_GT(Nodes().NodeCount(), 20000);
+    ASSERT_GT(expected.size(), 1000000u);
+    ASSERT_LT(expected.size(), linerules::kMaxLength);
+
+    RunMemo(mrYes);
+    EXPECT_EQ(form.Memo1->FullText(), expected);
+    EXPECT_EQ(form.Memo1->LineCount(), Nodes().NodeCount());
+    EXPECT_EQ(form.Status().Text(), "");
+}
+
+TEST_F(MemoCommandTest, AnOpenLabelEditEndsWithItsTextBeforeTheTextIsBuilt) {
+    FillExampleTree();
+    TreeModel& model = form.TreeView1->Model();
+    const QModelIndex work = model.index(1, 0, model.index(0, 0));
+    form.TreeView1->setCurrentIndex(work);
+    form.TreeView1->edit(work);
+    auto* editor = form.TreeView1->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText("Plans");
+
+    RunMemo(mrYes);
+    EXPECT_EQ(form.TreeView1->indexWidget(work), nullptr);  // the editor is closed
+    EXPECT_EQ(Nodes().NodeAt(3)->Text(), "Plans");
+    EXPECT_EQ(form.Memo1->LineAt(3), "\x84\xAF\x20Plans");
 }

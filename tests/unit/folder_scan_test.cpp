@@ -68,6 +68,25 @@ TEST_F(ScanFixture, ListsEveryVisibleFolderOnceInPreOrderAndListingOrder) {
     EXPECT_FALSE(nodes.NodeAt(2)->HasChildren());
 }
 
+TEST_F(ScanFixture, CountsTheFoldersFoundBelowTheRootAsItGoes) {
+    files.AddFolder("x:\\A\\A1");
+    files.AddFolder("x:\\B");
+    files.AddFile("x:\\f.txt");
+    FolderScan scan(nodes, files, desktop, interrupted);
+    std::vector<int> seen;  // the count as each listing opens
+    files.onList = [&](const std::string&) { seen.push_back(scan.Found()); };
+
+    scan.Run("x:\\", "x:\\");
+    EXPECT_EQ(seen, (std::vector<int>{0, 2, 3, 3}));
+    EXPECT_EQ(scan.Found(), 3);
+
+    // Another run counts from nothing again.
+    seen.clear();
+    scan.Run("x:\\", "x:\\");
+    EXPECT_EQ(seen.front(), 0);
+    EXPECT_EQ(scan.Found(), 3);
+}
+
 TEST_F(ScanFixture, AnotherScanReplacesTheTree) {
     files.AddFolder("x:\\Old");
     Scan();

@@ -1,0 +1,67 @@
+#include "app/AliveWork.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QScopeGuard>
+#include <QTimer>
+#include <exception>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace alivework {
+
+namespace {
+
+constexpr int kTickMilliseconds = 100;
+
+bool running = false;
+std::vector<std::function<void()>> waiting;
+
+// Hands what waited for the work on to the event loop.
+void ReleaseWaiting() {
+    for (auto& call : std::exchange(waiting, {}))
+        QMetaObject::invokeMethod(qApp, std::move(call), Qt::QueuedConnection);
+}
+
+}  // namespace
+
+void Run(const std::function<void()>& work, const std::function<void()>& tick) {
+    Q_ASSERT(!running);
+    running = true;
+    const auto idle = qScopeGuard([] {
+        running = false;
+        ReleaseWaiting();
+    });
+    QEventLoop loop;
+    QTimer ticker;
+    if (tick) {
+        QObject::connect(&ticker, &QTimer::timeout, tick);
+        ticker.start(kTickMilliseconds);
+    }
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // The loop ends early only when the application quits; the work must end all the same
+    // before anything it uses may go.
+    worker.join();
+    if (failure) std::rethrow_exception(failure);
+}
+
+bool Running() { return running; }
+
+void WhenIdle(std::function<void()> call) {
+    if (running)
+        waiting.push_back(std::move(call));
+    else
+        call();
+}
+
+}  // namespace alivework

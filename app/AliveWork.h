@@ -1,0 +1,22 @@
+#pragma once
+// Long work that leaves the window alive: the work runs on a worker thread while this
+// thread waits in an event loop that paints, runs timers and posted calls and answers the
+// window manager's ping, but leaves user input (keys, mouse, the close box) queued until
+// the work has ended. So nothing else starts meanwhile, as if the work ran here.
+#include <functional>
+
+namespace alivework {
+
+// Runs `work` to its end and returns then. The work must be Qt-free and touch nothing the
+// event loop may use meanwhile. `tick` runs here about ten times a second while it lasts.
+// A failure the work throws is thrown again here, on this thread.
+void Run(const std::function<void()>& work, const std::function<void()>& tick = {});
+
+// Whether Run is under way.
+bool Running();
+
+// Calls `call` now when no work runs, else once the work has ended: for what would start
+// work of its own from a posted call (a dropped folder, the folder of the command line).
+void WhenIdle(std::function<void()> call);
+
+}  // namespace alivework
