@@ -327,7 +327,7 @@ class EndToEnd(unittest.TestCase):
     def test_command_line_mistakes_are_usage_errors(self):
         desktop = Desktop("usage")
         self.addCleanup(desktop.close)
-        for arguments in (["one", "two"], ["--bogus"]):
+        for arguments in (["one", "two"], ["--bogus"], ["-display", desktop.env["DISPLAY"], "one", "two"]):
             run = subprocess.run([PROGRAM, *arguments], env=desktop.env, capture_output=True, text=True, timeout=30)
             self.assertEqual(run.returncode, 2, arguments)
             self.assertEqual(len(run.stderr.strip().splitlines()), 1, run.stderr)
