@@ -5,6 +5,7 @@
 #include <QScopeGuard>
 #include <QTimer>
 #include <exception>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -40,14 +41,23 @@ void Run(const std::function<void()>& work, const std::function<void()>& tick) {
         ticker.start(kTickMilliseconds);
     }
     std::exception_ptr failure;
-    std::thread worker([&] {
+    const auto runWork = [&] {
         try {
             work();
         } catch (...) {
             failure = std::current_exception();
         }
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
+    };
+    std::thread worker;
+    try {
+        worker = std::thread(runWork);
+    } catch (const std::system_error&) {
+        // No thread to be had (memory or process limits): the work runs here, as it always
+        // could, only without the window answering meanwhile.
+        work();
+        return;
+    }
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     // The loop ends early only when the application quits; the work must end all the same
     // before anything it uses may go.

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/MemoryReserve.h"
 #include "app/StatusLine.h"
 #include "dialogs/FolderDialog.h"
 #include "save/SavePath.h"
@@ -103,4 +104,7 @@ private:
     bool shown_ = false;
     std::string startFolder_;
     std::unique_ptr<StatusLine> status_;
+    // What the error box, the memo and the save get when a scan has used up the memory.
+    MemoryReserve reserve_{kReserveBytes};
+    static constexpr std::size_t kReserveBytes = 128 * 1024 * 1024;
 };

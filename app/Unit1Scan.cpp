@@ -14,6 +14,7 @@
 #include "tree/NodePath.h"
 #include "tree/NodeText.h"
 #include "tree/TTreeView.h"
+#include "tree/TreeErrors.h"
 
 void TForm1::DriveComboBox1Change(QObject*) {
     if (!Activated) return;
@@ -71,7 +72,14 @@ void TForm1::RunScan(const ScanRoot& root) {
         // The pane shows nothing while the store is rebuilt, and the count field how far it got.
         const StoreLoan loan(*TreeView1, StoreLoan::kRebuild);
         const auto hideCount = qScopeGuard([this] { Status().HideFolderCount(); });
-        alivework::Run([&] { scan.Run(root.text, root.nativePath); }, [&] { Status().ShowFolderCount(scan.Found()); });
+        reserve_.Renew();
+        try {
+            alivework::Run([&] { scan.Run(root.text, root.nativePath); },
+                           [&] { Status().ShowFolderCount(scan.Found()); });
+        } catch (const EOutOfResources&) {
+            reserve_.Release();
+            throw;
+        }
     }
     if (Interrupted)
         Status().SetText(texts::Cp932(texts::kScanInterrupted));

@@ -1,7 +1,10 @@
 #include "dialogs/DialogPresenter.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QShortcut>
 
 #include "dialogs/TMessageForm.h"
 #include "sjis/QtText.h"
@@ -19,6 +22,10 @@ public:
         QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), ToQString(text), QMessageBox::Ok,
                         QApplication::activeWindow());
         box.setWindowModality(Qt::ApplicationModal);
+        // As on the system the design comes from, Ctrl+C copies the box's text.
+        QShortcut copy(QKeySequence::Copy, &box);
+        QObject::connect(&copy, &QShortcut::activated, &box,
+                         [&box] { QGuiApplication::clipboard()->setText(box.text()); });
         box.exec();
     }
 };

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libx11-dev libgtest-dev libgmock-dev googletest
   fonts-ipafont-gothic fonts-ipafont-mincho
-  xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick
+  xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick xclip
   fuse3 python3-fusepy python3-xlib
   tree findutils python3
 )

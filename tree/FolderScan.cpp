@@ -1,8 +1,11 @@
 #include "tree/FolderScan.h"
 
+#include <new>
 #include "platform/Attributes.h"
+
 #include "tree/NodeText.h"
 #include "tree/TTreeNodes.h"
+#include "tree/TreeErrors.h"
 
 FolderScan::FolderScan(TTreeNodes& nodes, platform::FileSystem& files, platform::Desktop& desktop, bool& interrupted)
     : nodes_(nodes), files_(files), desktop_(desktop), interrupted_(interrupted) {}
@@ -21,14 +24,21 @@ void FolderScan::Run(const std::string& rootText, const std::string& nativeRoot)
     TreeUpdate update(nodes_);
     nodes_.ClearNodes();
     TTreeNode* root = nodes_.AppendChild(nullptr, rootText, nativeRoot);
-    Start(nativeRoot, root);
-    ListInto(root);
-    // Each listing appends right after the node just listed, so counting positions up
-    // visits the final tree in pre-order; the count is read afresh every pass.
-    for (int position = 1; position < nodes_.NodeCount(); ++position) {
-        if (desktop_.EscapeDown()) interrupted_ = true;
-        if (interrupted_) break;
-        ListInto(nodes_.NodeAt(position));
+    try {
+        Start(nativeRoot, root);
+        ListInto(root);
+        // Each listing appends right after the node just listed, so counting positions up
+        // visits the final tree in pre-order; the count is read afresh every pass.
+        for (int position = 1; position < nodes_.NodeCount(); ++position) {
+            if (desktop_.EscapeDown()) interrupted_ = true;
+            if (interrupted_) break;
+            ListInto(nodes_.NodeAt(position));
+        }
+    } catch (const std::bad_alloc&) {
+        // Memory ran out on the way to the next node (a name, a listing): to the user that is
+        // the store refusing it, and what was found stays.
+        walk_.reset();
+        throw EOutOfResources();
     }
     walk_.reset();
 }

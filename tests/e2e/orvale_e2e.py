@@ -109,19 +109,23 @@ class Desktop:
     def __init__(self, name):
         self.name = name
         self.step = 0
-        for number in range(140, 200):
-            if not os.path.exists(f"/tmp/.X11-unix/X{number}") and not os.path.exists(f"/tmp/.X{number}-lock"):
-                break
+        # Xvfb picks a free display number itself and tells it: no two runs can meet.
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten",
+                                      "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write,))
+        os.close(write)
+        with os.fdopen(read) as announced:
+            number = announced.readline().strip()
+        if not number:
+            raise AssertionError("Xvfb did not start")
         self.env = dict(os.environ, DISPLAY=f":{number}", LANG="C.UTF-8")
         self.env.pop("QT_QPA_PLATFORM", None)
-        self.xvfb = subprocess.Popen(["Xvfb", self.env["DISPLAY"], "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.wait_for(lambda: subprocess.run(["xdpyinfo"], env=self.env, capture_output=True).returncode == 0, 10)
         self.program = None
 
-    def start(self, *arguments):
+    def start(self, *arguments, **popen):
         self.program = subprocess.Popen([PROGRAM, *arguments], env=self.env, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL)
+                                        stderr=subprocess.DEVNULL, **popen)
         self.window = self.wait_for_window("^Orvale$")
         self.xdo("windowfocus", "--sync", self.window)
         time.sleep(0.5)
@@ -152,16 +156,19 @@ class Desktop:
     def type(self, text):
         self.xdo("type", "--delay", "20", text)
 
-    def wait_for_window(self, pattern, timeout=30):
+    def wait_for_window(self, pattern, timeout=60):
+        return self.wait_for_windows(pattern, 1, timeout)[-1]
+
+    def wait_for_windows(self, pattern, count, timeout=60):
+        """The visible windows whose name matches, once there are `count` of them."""
         found = []
 
         def look():
-            ids = self.xdo("search", "--onlyvisible", "--name", pattern).split()
-            found[:] = ids
-            return bool(ids)
+            found[:] = self.xdo("search", "--onlyvisible", "--name", pattern).split()
+            return len(found) >= count
 
-        self.wait_for(look, timeout, f"no window named {pattern}")
-        return found[-1]
+        self.wait_for(look, timeout, f"not {count} windows named {pattern}")
+        return found
 
     def shot(self, what):
         os.makedirs(SHOTS, exist_ok=True)
@@ -235,7 +242,9 @@ def make_sample_tree(drive):
         os.mkdir(os.path.join(many, f"d{i:04d}"))
 
 
-class EndToEnd(unittest.TestCase):
+class DriveTest(unittest.TestCase):
+    """A test with a drive of its own, and the steps a user takes on the way to saved files."""
+
     def setUp(self):
         self.drive = MountedDrive()
         self.addCleanup(self.drive.close)
@@ -268,6 +277,8 @@ class EndToEnd(unittest.TestCase):
         desktop.shot(f"saved-{name}")
         return content
 
+
+class EndToEnd(DriveTest):
     def test_road_from_drive_to_saved_files(self):
         make_sample_tree(self.drive)
         desktop = self.start_desktop("road")

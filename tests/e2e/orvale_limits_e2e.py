@@ -1,0 +1,102 @@
+#!/usr/bin/env python3
+"""Orvale when memory runs out: the real program under Xvfb, in a process whose address space
+is capped (RLIMIT_AS) a little above what it needs to start, scans a tree too large for it.
+The error box says "アイテムの挿入ができません.", the program goes on, and memo creation and both
+saves work on the folders that were found, under the same cap.
+"""
+import os
+import re
+import resource
+import subprocess
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from orvale_e2e import (HTML_HEAD, HTML_TAIL, PIECE_BAR, PIECE_BLANK, PIECE_BRANCH, PIECE_LAST,  # noqa: E402
+                        Desktop, DriveTest, Node, tree_lines)
+
+TOPS, BELOW = 600, 500  # 300,600 folders: far more than the headroom holds
+HEADROOM = 24 * 1024 * 1024  # above the program's own size once its window is up
+PIECES = (PIECE_BRANCH, PIECE_LAST, PIECE_BAR, PIECE_BLANK)
+
+
+def address_space(pid):
+    with open(f"/proc/{pid}/status") as status:
+        return int(re.search(r"^VmSize:\s+(\d+) kB", status.read(), re.M).group(1)) * 1024
+
+
+def tree_from_lines(lines):
+    """The tree a memo draws: each line's depth is its number of pieces, its text the rest."""
+    root = Node(lines[0])
+    stack = [root]
+    for line in lines[1:]:
+        depth, rest = 0, line
+        while rest[:3] in PIECES:
+            depth, rest = depth + 1, rest[3:]
+        del stack[depth:]
+        node = Node(rest, stack[-1])
+        stack[-1].children.append(node)
+        stack.append(node)
+    return root
+
+
+class MemoryRunsOut(DriveTest):
+    def test_a_scan_too_large_for_memory_reports_and_memo_and_save_still_work(self):
+        drive = self.drive
+        # The newest mount is the last drive: the test's drive is the one before it.
+        os.mkdir(os.path.join(drive.root, "zz-last"))
+        drive.mount(os.path.join(drive.root, "zz-last"), "1m")
+        for i in range(TOPS):
+            top = os.path.join(drive.root, f"t{i:03d}")
+            os.mkdir(top)
+            for j in range(BELOW):
+                os.mkdir(os.path.join(top, f"folder-{j:03d}"))
+
+        # The cap is set on the running program, a little above what it holds with its window
+        # up, and the drive is picked then.
+        desktop = Desktop("limits")
+        self.addCleanup(desktop.close)
+        desktop.start()
+        time.sleep(1.0)
+        cap = address_space(desktop.program.pid) + HEADROOM
+        resource.prlimit(desktop.program.pid, resource.RLIMIT_AS, (cap, cap))
+        desktop.key("End", "Up")  # the test's drive: the one before the newest mount
+        # The error box is captioned with the program's title, as the main window is.
+        box = [w for w in desktop.wait_for_windows("^Orvale$", 2, 120) if w != desktop.window][0]
+        desktop.shot("error-box")
+        # A message box copies its text to the clipboard.
+        copied = []
+
+        def copy_text():
+            desktop.xdo("windowfocus", "--sync", box)
+            desktop.key("ctrl+c")
+            copied[:] = [subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "UTF8_STRING"], env=desktop.env,
+                                        capture_output=True, timeout=10).stdout.decode("utf-8", "replace")]
+            return "アイテムの挿入ができません." in copied[0]
+
+        desktop.wait_for(copy_text, 20, "the error box's text is not the store's")
+        desktop.key("Return")
+        time.sleep(0.5)
+        self.assertIsNone(desktop.program.poll(), "the program ended")
+
+        self.build_memo(desktop)
+        text = self.save_as(desktop, "found.txt")
+        lines = text.split(b"\r\n")
+        self.assertRegex(lines[0], rb"^[d-z]:\\$")
+        # The memo holds at most 2 MB: all lines but a cut last one are whole.
+        whole = lines[:-1]
+        self.assertGreater(len(whole), 1000)
+        self.assertEqual(tree_lines(tree_from_lines(whole)), whole)
+        names = {f"t{i:03d}".encode() for i in range(TOPS)} | {f"folder-{j:03d}".encode() for j in range(BELOW)} | {b"zz-last"}
+        for line in whole[1:]:
+            self.assertIn(tree_from_lines([b"r", line]).children[0].text, names)
+
+        html = self.save_as(desktop, "found.htm")
+        shown = whole + ([lines[-1]] if lines[-1] else [])
+        self.assertEqual(html, HTML_HEAD + b"".join(line + b"<BR>\r\n" for line in shown) + HTML_TAIL)
+        self.assertIsNone(desktop.program.poll(), "the program ended")
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
