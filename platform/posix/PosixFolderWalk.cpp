@@ -98,7 +98,7 @@ std::unique_ptr<FolderListing> PosixFolderWalk::List(std::uint32_t filter) {
     if (levels_[top].listed) ::lseek(fd, 0, SEEK_SET);
     levels_[top].listed = true;
     const bool systemRoot = top == 0 && root_ == "/";
-    return std::make_unique<PosixListing>(fd, std::span<char>(buffer_), filter, systemRoot);
+    return std::make_unique<PosixListing>(FolderEntries::Read(fd, buffer_, filter, systemRoot));
 }
 
 }  // namespace platform

@@ -35,8 +35,28 @@ class Node:
         self.text, self.parent, self.children = text, parent, []
 
 
+def ntfs_order(native):
+    """Sort key of a native name in the order an NTFS folder lists names: UTF-16 units
+    upper-cased one by one, ties by the unchanged units; names that are not UTF-8 last, by
+    their bytes. (A letter whose full upper case is longer than one character keeps its unit
+    here; no name of these tests has one.)"""
+    try:
+        utf16 = native.decode("utf-8").encode("utf-16-be", errors="surrogatepass")
+    except UnicodeDecodeError:
+        return (1, native)
+    units = [int.from_bytes(utf16[i:i + 2], "big") for i in range(0, len(utf16), 2)]
+
+    def upper(unit):
+        if 0xD800 <= unit <= 0xDFFF:
+            return unit
+        text = chr(unit).upper()
+        return ord(text) if len(text) == 1 else unit
+
+    return (0, [upper(unit) for unit in units], units)
+
+
 def expected_tree(root_text, folder):
-    """The tree the scan builds: folders in listing order, symlinks dropped, other file
+    """The tree the scan builds: folders in NTFS name order, symlinks dropped, other file
     systems listed but not entered."""
     root = Node(root_text)
     device = os.lstat(folder).st_dev
@@ -44,6 +64,7 @@ def expected_tree(root_text, folder):
     def walk(node, path):
         with os.scandir(path) as listing:
             folders = [entry for entry in listing if entry.is_dir(follow_symlinks=False)]
+        folders.sort(key=lambda entry: ntfs_order(os.fsencode(entry.name)))
         for entry in folders:
             child = Node(cp932_name(os.fsencode(entry.name)), node)
             node.children.append(child)
