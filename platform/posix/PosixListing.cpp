@@ -3,9 +3,9 @@
 namespace platform {
 
 bool PosixListing::Next(ListingEntry& entry) {
-    if (next_ >= entries_.Count()) return false;
-    entry.attributes = entries_.Attributes(next_);
-    entry.nativeName = entries_.Name(next_);
+    if (next_ >= entries_->Count()) return false;
+    entry.attributes = entries_->Attributes(next_);
+    entry.nativeName = entries_->Name(next_);
     ++next_;
     return true;
 }

@@ -1,17 +1,20 @@
 #pragma once
+#include <memory>
+
 #include "platform/FileSystem.h"
 #include "platform/posix/FolderEntries.h"
 
 namespace platform {
 
-// A folder listing over entries read in full beforehand (FolderEntries).
+// A folder listing over entries read in full beforehand (FolderEntries), which a read-ahead
+// may share.
 class PosixListing final : public FolderListing {
 public:
-    explicit PosixListing(FolderEntries entries) : entries_(std::move(entries)) {}
+    explicit PosixListing(std::shared_ptr<const FolderEntries> entries) : entries_(std::move(entries)) {}
     bool Next(ListingEntry& entry) override;
 
 private:
-    FolderEntries entries_;
+    std::shared_ptr<const FolderEntries> entries_;
     std::size_t next_ = 0;
 };
 
