@@ -147,6 +147,7 @@ void FolderPrefetcher::Start() {
     {
         // Nothing was queued while the walk read alone: what it read tells what comes next.
         const Lock lock(mutex_);
+        pooled_ = true;
         ForEachBelow(root_.get(), [&](Folder* folder) {
             if ((folder->state == State::kRead || folder->state == State::kTaken) && !folder->AllMade())
                 PushPending(folder);
@@ -289,7 +290,7 @@ void FolderPrefetcher::Publish(Folder* folder, int fd, int error, FolderEntries 
     folder->state = State::kRead;
     int keep = -1;
     if (!folder->subfolders.empty()) {
-        if (!pool_.empty()) PushPending(folder);
+        if (pooled_) PushPending(folder);
         if (heldFds_ < kHeldFds || folder->depth % kCheckpoint == 0) {
             keep = fd;
             ++heldFds_;

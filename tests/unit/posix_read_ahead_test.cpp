@@ -188,6 +188,29 @@ TEST_F(ReadAheadTest, EscMidScanStopsThePoolAtOnceAndLeavesTheTreeOfTheWalkAlone
     EXPECT_EQ(Descriptors(), descriptors);
 }
 
+TEST_F(ReadAheadTest, DeepChainWithSideBranchesKeepsDescriptorsInCheck) {
+    constexpr int kDepth = 600;  // far more levels than descriptors are held for
+    std::string chain;
+    for (int i = 0; i < kDepth; ++i) {
+        chain += (i ? "/" : "") + std::string("chain");
+        Folder(chain + "/side");
+    }
+    const int descriptors = Descriptors();
+    for (platform::ReadAheadLimits limits : {kAlone, kProgram}) {
+        HookedFiles files(limits);
+        int most = 0;
+        files.beforeListing = [&](int listing) {
+            if (listing % 25 == 0) most = std::max(most, Descriptors());
+        };
+        const Outcome outcome = Scan(files);
+        EXPECT_EQ(outcome.tree.size(), 2u * kDepth + 1) << limits.threads;
+        EXPECT_EQ(outcome.tree[kDepth], std::string(kDepth, '.') + "chain");
+        EXPECT_LT(most, descriptors + 160) << limits.threads;
+        EXPECT_EQ(Descriptors(), descriptors);
+    }
+    EXPECT_EQ(Scan(kProgram), Scan(kAlone));
+}
+
 TEST_F(ReadAheadTest, FolderReadAheadThenRemovedKeepsWhatItHeldAtThatMoment) {
     // b..y each hold a folder; while the walk lists a, they are read ahead, then removed.
     for (char c = 'a'; c < 'z'; ++c) Folder(std::string(1, c) + "/inner");
