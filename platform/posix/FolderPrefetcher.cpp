@@ -1,6 +1,7 @@
 #include "platform/posix/FolderPrefetcher.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -118,7 +119,11 @@ FolderPrefetcher::FolderPrefetcher(std::string nativeRoot, ReadAheadLimits limit
     : nativeRoot_(std::move(nativeRoot)),
       limits_(limits),
       root_(std::make_unique<Folder>()),
-      poolWanted_(limits.slowRead.count() == 0) {}
+      poolWanted_(limits.slowRead.count() == 0),
+      blockCountsKept_(::access("/proc/self/io", R_OK) == 0) {
+    struct rusage usage {};
+    if (::getrusage(RUSAGE_THREAD, &usage) == 0) blocksRead_ = usage.ru_inblock;
+}
 
 FolderPrefetcher::~FolderPrefetcher() {
     {
@@ -136,9 +141,19 @@ std::size_t FolderPrefetcher::PeakBytes() const {
 }
 
 // The pool starts once the walk's own reads show that they wait for the disk: with the
-// folders in memory threads bring nothing, so a warm scan never starts them.
+// folders in memory threads bring nothing, so a warm scan never starts them. A slow read
+// counts only when the thread has read from a block device since the last one (where the
+// kernel keeps that count): a read that merely lost the processor for a while does not.
 void FolderPrefetcher::NoteReadTime(std::chrono::steady_clock::duration took) {
-    slowReads_ = slowReads_ << 1 | (took >= limits_.slowRead ? 1u : 0u);
+    bool waited = took >= limits_.slowRead;
+    if (waited && limits_.slowRead.count() > 0) {
+        struct rusage usage {};
+        if (::getrusage(RUSAGE_THREAD, &usage) == 0) {
+            waited = usage.ru_inblock > blocksRead_ || !blockCountsKept_;
+            blocksRead_ = usage.ru_inblock;
+        }
+    }
+    slowReads_ = slowReads_ << 1 | (waited ? 1u : 0u);
     if (std::popcount(slowReads_) >= kSlowReadsToStart) poolWanted_ = true;
 }
 

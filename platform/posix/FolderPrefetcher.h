@@ -97,6 +97,8 @@ private:
     std::vector<char> walkBuffer_;
     std::uint64_t slowReads_ = 0;  // one bit for each of the walk's last reads: 1 when slow
     bool poolWanted_ = false;
+    bool blockCountsKept_ = false;  // the kernel counts each thread's block reads
+    long blocksRead_ = 0;
     bool pooled_ = false;  // the pool runs: what is read is queued for it
     std::vector<std::thread> pool_;
 };
