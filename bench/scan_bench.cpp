@@ -1,10 +1,16 @@
-// The folder scan beside its peers on one generated tree, warm cache, all in one call:
-// the scan as the program runs it (store filled, nothing shown), `find -type d`,
-// `tree -da --noreport` and a bare getdents walk. Then the store's memory per node and
-// the scan's growth on a deep chain and on one wide folder.
+// The folder scan beside its peers, all in one call. Warm cache, on a 200,000-folder tree:
+// the scan as the program runs it (store filled, nothing shown, listings read ahead), the
+// same scan walking alone, `find -type d`, `tree -da --noreport`, a bare getdents walk and
+// that walk sorting each listing as the program does. Cold cache (dropped before every
+// run), on a 100,000-folder tree on disk: the scan, the scan walking alone, the bare walk,
+// `find -type d` and `fdfind -j 64`. Then the store's memory per node, the read-ahead's
+// peak memory and the scan's growth on a deep chain and on one wide folder.
+// Arguments: [folder for the trees] [growth | warm | pool]: the growth runs alone, the warm
+// comparison alone, or cold scans by pool size and window.
 #include <dirent.h>
 #include <fcntl.h>
 #include <malloc.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -13,15 +19,20 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "bench/TreeGenerator.h"
+#include "platform/Attributes.h"
+#include "platform/posix/FolderEntries.h"
 #include "platform/posix/PosixDesktop.h"
 #include "platform/posix/PosixDriveSystem.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/ReadAheadWalk.h"
 #include "tree/FolderScan.h"
 #include "tree/TTreeNodes.h"
 
@@ -29,7 +40,10 @@ namespace {
 
 constexpr int kFolders = 200000;
 constexpr int kFiles = 400000;
+constexpr int kColdFolders = 100000;
+constexpr int kColdFiles = 200000;
 constexpr int kRounds = 3;
+constexpr int kColdRounds = 2;
 
 double Seconds(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
@@ -48,6 +62,32 @@ std::vector<double> BestOfRounds(const std::vector<std::function<void()>>& conte
 
 // The plainest walk there is: open relative to the parent, read entries, descend into
 // directories. No names kept, nothing converted.
+long BareWalk(const std::string& root);
+
+// The bare walk reading each listing to its end and sorting it as the program's listing
+// does, so that beside the bare walk it shows what the name order costs.
+long SortedBareWalk(const std::string& root) {
+    static std::vector<char> buffer(64 * 1024);
+    long folders = 1;
+    std::function<void(int)> walk = [&](int fd) {
+        const platform::FolderEntries entries =
+            platform::FolderEntries::Read(fd, buffer, platform::kFolderScanFilter, false);
+        for (std::size_t i = 0; i < entries.Count(); ++i) {
+            const std::string_view name = entries.Name(i);
+            if (!(entries.Attributes(i) & platform::faDirectory) || name == "." || name == "..") continue;
+            const int child = openat(fd, name.data(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (child < 0) continue;
+            ++folders;
+            walk(child);
+            close(child);
+        }
+    };
+    const int fd = open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    walk(fd);
+    close(fd);
+    return folders;
+}
+
 long BareWalk(const std::string& root) {
     struct Entry {
         std::uint64_t ino;
@@ -100,10 +140,51 @@ std::size_t HeapInUse() {
 // Heap held by a string beyond its own object (short names live inside it).
 std::size_t NameHeap(const std::string& text) { return text.capacity() > 15 ? text.capacity() + 1 : 0; }
 
-ScanResult Scan(const std::string& root) {
-    platform::PosixDriveSystem drives;
-    platform::PosixFileSystem files;
-    platform::PosixDesktop desktop;
+// The program's file system with a given pool, keeping the read-ahead's peak memory.
+class MeasuredFiles final : public platform::FileSystem {
+public:
+    // The program's pool and bounds, with another pool size or window where given.
+    explicit MeasuredFiles(std::size_t threads = platform::PosixFileSystem::kReadAheadThreads,
+                           std::size_t foldersAhead = platform::PosixFileSystem::kFoldersAhead)
+        : limits_{threads, foldersAhead, platform::PosixFileSystem::kBytesAhead, platform::PosixFileSystem::kSlowRead},
+          files_(0) {}
+    std::optional<std::uint32_t> Attributes(const std::string& path) override { return files_.Attributes(path); }
+    std::unique_ptr<platform::FolderListing> List(const std::string& folder, std::uint32_t filter) override {
+        return files_.List(folder, filter);
+    }
+    std::string SubfolderPath(const std::string& folder, std::string_view name) override {
+        return files_.SubfolderPath(folder, name);
+    }
+    std::string DisplayName(std::string_view name) override { return files_.DisplayName(name); }
+    std::unique_ptr<platform::FolderWalk> Walk(const std::string& folder) override {
+        if (!limits_.threads) return files_.Walk(folder);
+        return std::make_unique<PeakKept>(std::make_unique<platform::ReadAheadWalk>(folder, limits_), peakBytes);
+    }
+
+    std::size_t peakBytes = 0;
+
+private:
+    // Hands every call on; notes the read-ahead's peak when the walk ends.
+    class PeakKept final : public platform::FolderWalk {
+    public:
+        PeakKept(std::unique_ptr<platform::ReadAheadWalk> walk, std::size_t& peak)
+            : walk_(std::move(walk)), peak_(peak) {}
+        ~PeakKept() override { peak_ = std::max(peak_, walk_->PeakBytes()); }
+        void Enter(std::string_view name) override { walk_->Enter(name); }
+        void Leave() override { walk_->Leave(); }
+        std::unique_ptr<platform::FolderListing> List(std::uint32_t filter) override { return walk_->List(filter); }
+
+    private:
+        std::unique_ptr<platform::ReadAheadWalk> walk_;
+        std::size_t& peak_;
+    };
+
+    platform::ReadAheadLimits limits_;
+    platform::PosixFileSystem files_;
+};
+
+ScanResult Scan(const std::string& root, platform::FileSystem& files) {
+    platform::PosixDesktop desktop("");
     bool interrupted = false;
     ScanResult result;
     const std::size_t before = HeapInUse();
@@ -126,13 +207,14 @@ std::function<void()> Command(const std::string& line) {
 
 void Growth(const char* what, const std::string& root, int n,
             const std::function<void(const std::string&, int)>& make) {
+    MeasuredFiles readAhead;
     std::vector<double> times[2];
     long walked[2];
     for (int k = 0; k < 2; ++k) {
         make(root, n << k);
         sync();  // the new folders written out before anything is timed
         walked[k] = BareWalk(root) - 1;
-        times[k] = BestOfRounds({[&] { Scan(root + "/"); }, [&] { BareWalk(root); }});
+        times[k] = BestOfRounds({[&] { Scan(root + "/", readAhead); }, [&] { BareWalk(root); }});
     }
     bench::RemoveTree(root);
     std::printf("%-18s scan n=%-6d %7.3f s  2n %7.3f s  ratio %.2f (linear: 2.00)\n", what, n, times[0][0], times[1][0],
@@ -143,21 +225,42 @@ void Growth(const char* what, const std::string& root, int n,
 }
 
 void Compare(const std::string& tree);
+void CompareCold(const std::string& tree);
+void ComparePools(const std::string& tree);
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     unsetenv("DISPLAY");  // ESC polls as on a machine with no X server: the scan, not the X round trip
     const std::string base = argc > 1 ? argv[1] : "/tmp/orvale-bench";
-    const std::string tree = base + "/tree";
+    const std::string tree = base + "/tree", coldTree = base + "/cold";
+    const std::string mode = argc > 2 ? argv[2] : "";
     mkdir(base.c_str(), 0755);
-    std::printf("generating %d folders and %d files under %s (kept for later runs)...\n", kFolders, kFiles,
-                tree.c_str());
-    std::fflush(stdout);
-    bench::GenerateTree(tree, kFolders, kFiles);
-    const bool growthOnly = argc > 2 && std::string(argv[2]) == "growth";
-
-    if (!growthOnly) Compare(tree);
+    // Listing ahead holds a descriptor or so per thread beyond the walk's own.
+    struct rlimit files {};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+    }
+    if (mode != "growth") {
+        std::printf("generating %d folders and %d files under %s (kept for later runs)...\n", kColdFolders, kColdFiles,
+                    coldTree.c_str());
+        std::fflush(stdout);
+        bench::GenerateTree(coldTree, kColdFolders, kColdFiles);
+    }
+    if (mode == "pool") {
+        ComparePools(coldTree);
+        return 0;
+    }
+    if (mode != "growth") {
+        std::printf("generating %d folders and %d files under %s (kept for later runs)...\n", kFolders, kFiles,
+                    tree.c_str());
+        std::fflush(stdout);
+        bench::GenerateTree(tree, kFolders, kFiles);
+        Compare(tree);
+        if (mode == "warm") return 0;
+        CompareCold(coldTree);
+    }
     Growth("chain, deep", base + "/chain", 20000, bench::GenerateChain);
     Growth("one folder, wide", base + "/wide", 100000, bench::GenerateWide);
     return 0;
@@ -166,28 +269,130 @@ int main(int argc, char* argv[]) {
 namespace {
 
 void Compare(const std::string& tree) {
+    MeasuredFiles first, readAhead, alone(0);
     const long walked = BareWalk(tree);  // warms the cache
-    const ScanResult result = Scan(tree + "/");
+    const ScanResult result = Scan(tree + "/", first);
     std::printf("folders: bare walk %ld, scan %d nodes\n\n", walked, result.nodes);
 
-    const std::vector<double> best =
-        BestOfRounds({[&] { Scan(tree + "/"); }, [&] { BareWalk(tree); }, Command("find " + tree + " -type d"),
-                      Command("tree -da --noreport " + tree)});
-    const double scan = best[0], bare = best[1], find = best[2], treeCommand = best[3];
-    std::printf("best of %d rounds\n", kRounds);
+    const std::vector<double> best = BestOfRounds(
+        {[&] { Scan(tree + "/", readAhead); }, [&] { Scan(tree + "/", alone); }, [&] { BareWalk(tree); },
+         [&] { SortedBareWalk(tree); }, Command("find " + tree + " -type d"), Command("tree -da --noreport " + tree)});
+    const double scan = best[0], scanAlone = best[1], bare = best[2], sorted = best[3], find = best[4],
+                 treeCommand = best[5];
+    std::printf("warm cache, %d folders, best of %d rounds\n", kFolders, kRounds);
     std::printf("scan (store filled)         %8.3f s\n", scan);
+    std::printf("scan, walking alone         %8.3f s\n", scanAlone);
     std::printf("bare getdents walk          %8.3f s\n", bare);
+    std::printf("bare walk, listings sorted  %8.3f s\n", sorted);
     std::printf("find DIR -type d            %8.3f s\n", find);
     std::printf("tree -da --noreport DIR     %8.3f s\n", treeCommand);
-    std::printf("scan / bare walk            %8.2f   (target <= 1.30)\n", scan / bare);
-    std::printf("find / scan                 %8.2f   (target >= 1.50)\n", find / scan);
-    std::printf("tree / scan                 %8.2f\n\n", treeCommand / scan);
+    std::printf("scan / bare walk            %8.2f   (target <= 1.10)\n", scan / bare);
+    std::printf("scan / scan walking alone   %8.2f\n", scan / scanAlone);
+    std::printf("sorted / bare walk          %8.2f   (what the name order costs)\n", sorted / bare);
+    std::printf("find / scan                 %8.2f\n", find / scan);
+    std::printf("tree / scan                 %8.2f\n", treeCommand / scan);
+    std::printf("read-ahead peak heap        %8.1f KiB (0: the pool never started)\n\n",
+                double(readAhead.peakBytes) / 1024);
 
     const double perNode = double(result.nodeBytes) / result.nodes;
     const double heapPerNode = double(result.heapBytes - result.nameBytes) / result.nodes;
     std::printf("store: %zu bytes of nodes (%.1f per node, target < 150), names %zu bytes beyond\n", result.nodeBytes,
                 perNode, result.nameBytes);
     std::printf("heap grown by the scan: %.1f bytes per node besides the names\n\n", heapPerNode);
+}
+
+// Empties the page, dentry and inode caches; false (with the reason) where refused.
+bool DropCaches(std::string& why) {
+    sync();
+    std::ofstream control("/proc/sys/vm/drop_caches");
+    if (!(control << "3" << std::flush)) {
+        why = "cannot write /proc/sys/vm/drop_caches (needs root outside a container)";
+        return false;
+    }
+    return true;
+}
+
+// Each contestant's best of kColdRounds rounds, the caches dropped before every run.
+bool BestCold(const std::vector<std::function<void()>>& contestants, std::vector<double>& best) {
+    best.assign(contestants.size(), 1e9);
+    for (int round = 0; round < kColdRounds; ++round)
+        for (std::size_t i = 0; i < contestants.size(); ++i) {
+            std::string why;
+            if (!DropCaches(why)) {
+                std::printf("cold rounds skipped: %s\n\n", why.c_str());
+                return false;
+            }
+            best[i] = std::min(best[i], Seconds(contestants[i]));
+        }
+    return true;
+}
+
+bool Installed(const char* program) {
+    return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+void CompareCold(const std::string& tree) {
+    MeasuredFiles readAhead, alone(0);
+    std::vector<std::function<void()>> contestants = {[&] { Scan(tree + "/", readAhead); },
+                                                      [&] { Scan(tree + "/", alone); }, [&] { BareWalk(tree); },
+                                                      Command("find " + tree + " -type d")};
+    const bool fd = Installed("fdfind");
+    // Every folder, hidden ones and ignored ones too, as the others list them.
+    if (fd) contestants.push_back(Command("fdfind -j 64 -H -I -t d . " + tree));
+    std::vector<double> best;
+    if (!BestCold(contestants, best)) return;
+    const double scan = best[0], scanAlone = best[1], bare = best[2], find = best[3];
+    std::printf("cold cache, %d folders, best of %d rounds\n", kColdFolders, kColdRounds);
+    std::printf("scan (store filled)         %8.3f s\n", scan);
+    std::printf("scan, walking alone         %8.3f s\n", scanAlone);
+    std::printf("bare getdents walk          %8.3f s\n", bare);
+    std::printf("find DIR -type d            %8.3f s\n", find);
+    if (fd) {
+        std::printf("fdfind -j 64 -t d           %8.3f s\n", best[4]);
+        std::printf("scan / fdfind -j 64         %8.2f   (target <= 1.00)\n", scan / best[4]);
+    } else {
+        std::printf("fdfind -j 64                skipped: fdfind is not installed (Debian package fd-find)\n");
+    }
+    std::printf("scan / scan walking alone   %8.2f\n", scan / scanAlone);
+    std::printf("scan / bare walk            %8.2f\n", scan / bare);
+    std::printf("find / scan                 %8.2f\n", find / scan);
+    std::printf("read-ahead peak heap        %8.1f KiB (bounds: %zu folders, %zu KiB ahead)\n\n",
+                double(readAhead.peakBytes) / 1024, platform::PosixFileSystem::kFoldersAhead,
+                platform::PosixFileSystem::kBytesAhead / 1024);
+
+    // The same tree once it is in memory: there the pool must cost next to nothing.
+    BareWalk(tree);
+    MeasuredFiles warmReadAhead;
+    const std::vector<double> warm = BestOfRounds(
+        {[&] { Scan(tree + "/", warmReadAhead); }, [&] { Scan(tree + "/", alone); }, [&] { BareWalk(tree); }});
+    std::printf("warm cache, same tree, best of %d rounds\n", kRounds);
+    std::printf("scan (store filled)         %8.3f s\n", warm[0]);
+    std::printf("scan, walking alone         %8.3f s\n", warm[1]);
+    std::printf("bare getdents walk          %8.3f s\n", warm[2]);
+    std::printf("scan / bare walk            %8.2f   (target <= 1.10)\n", warm[0] / warm[2]);
+    std::printf("scan / scan walking alone   %8.2f\n", warm[0] / warm[1]);
+    std::printf("read-ahead peak heap        %8.1f KiB (0: the pool never started)\n\n",
+                double(warmReadAhead.peakBytes) / 1024);
+}
+
+// Cold scans by pool size and window, and warm ones beside them: where more stops helping.
+void ComparePools(const std::string& tree) {
+    const std::pair<std::size_t, std::size_t> pools[] = {{0, 0},     {4, 4096},  {8, 4096},  {16, 1024},
+                                                         {16, 4096}, {32, 4096}, {64, 4096}, {64, 16384}};
+    std::vector<std::unique_ptr<MeasuredFiles>> files;
+    std::vector<std::function<void()>> contestants;
+    for (const auto& [threads, window] : pools) {
+        files.push_back(std::make_unique<MeasuredFiles>(threads, window));
+        contestants.push_back([&tree, &measured = *files.back()] { Scan(tree + "/", measured); });
+    }
+    contestants.push_back(Command("fdfind -j 64 -H -I -t d . " + tree));
+    std::vector<double> cold;
+    if (!BestCold(contestants, cold)) return;
+    std::printf("pool size   window   cold s   peak KiB\n");
+    for (std::size_t i = 0; i < files.size(); ++i)
+        std::printf("%9zu %8zu %8.3f %10.1f\n", pools[i].first, pools[i].second, cold[i],
+                    double(files[i]->peakBytes) / 1024);
+    std::printf("fdfind -j 64       %8.3f\n", cold.back());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "platform/Attributes.h"
 #include "platform/posix/PosixFolderWalk.h"
+#include "platform/posix/ReadAheadWalk.h"
 #include "sjis/Cp932.h"
 
 namespace platform {
@@ -20,6 +21,8 @@ std::optional<std::uint64_t> MountOf(const std::string& path) {
 }
 
 }  // namespace
+
+PosixFileSystem::PosixFileSystem(std::size_t readAheadThreads) : readAheadThreads_(readAheadThreads) {}
 
 std::optional<std::uint32_t> PosixFileSystem::Attributes(const std::string& nativePath) {
     struct stat info {};
@@ -41,14 +44,14 @@ std::optional<std::uint32_t> PosixFileSystem::RootAttributes(const std::string& 
 }
 
 std::unique_ptr<FolderListing> PosixFileSystem::List(const std::string& nativeFolder, std::uint32_t filter) {
-    // A listing on its own: a walk that lives as long as the listing.
+    // A listing on its own: a walk that lives as long as the listing, with nothing to read ahead.
     struct OwnedListing final : FolderListing {
         std::unique_ptr<FolderWalk> walk;
         std::unique_ptr<FolderListing> listing;
         bool Next(ListingEntry& entry) override { return listing->Next(entry); }
     };
     auto owned = std::make_unique<OwnedListing>();
-    owned->walk = Walk(nativeFolder);
+    owned->walk = std::make_unique<PosixFolderWalk>(nativeFolder);
     owned->listing = owned->walk->List(filter);
     if (!owned->listing) return nullptr;
     return owned;
@@ -65,7 +68,9 @@ std::string PosixFileSystem::SubfolderPath(const std::string& nativeFolder, std:
 std::string PosixFileSystem::DisplayName(std::string_view nativeName) { return sjis::FromUtf8(nativeName); }
 
 std::unique_ptr<FolderWalk> PosixFileSystem::Walk(const std::string& nativeFolder) {
-    return std::make_unique<PosixFolderWalk>(nativeFolder);
+    if (!readAheadThreads_) return std::make_unique<PosixFolderWalk>(nativeFolder);
+    return std::make_unique<ReadAheadWalk>(nativeFolder,
+                                           ReadAheadLimits{readAheadThreads_, kFoldersAhead, kBytesAhead, kSlowRead});
 }
 
 }  // namespace platform

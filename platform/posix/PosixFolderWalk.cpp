@@ -1,13 +1,12 @@
 #include "platform/posix/PosixFolderWalk.h"
 
 #include <fcntl.h>
-#include <linux/openat2.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include "platform/posix/OpenFolder.h"
 #include "platform/posix/PosixListing.h"
 
 namespace platform {
@@ -51,11 +50,7 @@ void PosixFolderWalk::Leave() {
 
 int PosixFolderWalk::OpenChild(int parentFd, const std::string& name) {
     if (!openat2Missing) {
-        // One call that refuses to cross into another mounted file system or through a link.
-        open_how how{};
-        how.flags = kFolderFlags;
-        how.resolve = RESOLVE_NO_XDEV | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
-        const int fd = int(::syscall(SYS_openat2, parentFd, name.c_str(), &how, sizeof how));
+        const int fd = OpenFolderBelow(parentFd, name);
         if (fd >= 0 || (errno != ENOSYS && errno != EPERM)) return fd;
         openat2Missing = true;
     }
@@ -98,7 +93,8 @@ std::unique_ptr<FolderListing> PosixFolderWalk::List(std::uint32_t filter) {
     if (levels_[top].listed) ::lseek(fd, 0, SEEK_SET);
     levels_[top].listed = true;
     const bool systemRoot = top == 0 && root_ == "/";
-    return std::make_unique<PosixListing>(fd, std::span<char>(buffer_), filter, systemRoot);
+    return std::make_unique<PosixListing>(
+        std::make_shared<const FolderEntries>(FolderEntries::Read(fd, buffer_, filter, systemRoot)));
 }
 
 }  // namespace platform

@@ -61,7 +61,7 @@ class Node:
 
 
 def expected_tree(root_text, folder):
-    """The tree the scan builds: folders in listing order, symlinks dropped, other file
+    """The tree the scan builds: folders in NTFS name order, symlinks dropped, other file
     systems listed but not entered."""
     root = Node(root_text)
     device = os.lstat(folder).st_dev

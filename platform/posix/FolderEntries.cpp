@@ -1,0 +1,84 @@
+#include "platform/posix/FolderEntries.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "platform/Attributes.h"
+#include "platform/posix/NameOrder.h"
+
+namespace platform {
+
+namespace {
+
+// The record getdents64 writes for each entry.
+struct KernelEntry {
+    std::uint64_t ino;
+    std::int64_t off;
+    unsigned short reclen;
+    unsigned char type;
+    char name[1];
+};
+
+constexpr std::uint32_t kNotListed = ~std::uint32_t(0);
+
+bool IsSystemArea(std::string_view name) { return name == "proc" || name == "sys" || name == "dev" || name == "run"; }
+
+std::uint32_t AttributesOf(int fd, const char* name, unsigned char type, bool systemRoot) {
+    if (type == DT_UNKNOWN) {
+        // Some file systems leave the type out of the listing.
+        struct stat info {};
+        if (::fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) return kNotListed;
+        type = S_ISLNK(info.st_mode) ? DT_LNK : S_ISDIR(info.st_mode) ? DT_DIR : DT_REG;
+    }
+    if (type == DT_LNK) return kNotListed;  // a link is no folder and is never followed
+    if (type != DT_DIR) return 0;
+    if (systemRoot && IsSystemArea(name)) return faDirectory | faSystem;
+    return faDirectory;
+}
+
+// "." and ".." come first, as Windows lists them.
+int DotRank(std::string_view name) { return name == "." ? 0 : name == ".." ? 1 : 2; }
+
+}  // namespace
+
+FolderEntries FolderEntries::Read(int folderFd, std::span<char> buffer, std::uint32_t filter, bool systemRoot,
+                                  const std::atomic<bool>* stop) {
+    const std::uint32_t skipped = (faHidden | faSystem | faVolumeLabel) & ~filter;
+    FolderEntries folder;
+    while (!stop || !stop->load(std::memory_order_relaxed)) {
+        const long got = ::syscall(SYS_getdents64, folderFd, buffer.data(), buffer.size());
+        if (got <= 0) break;
+        for (long at = 0; at < got;) {
+            const auto* record = reinterpret_cast<const KernelEntry*>(buffer.data() + at);
+            at += record->reclen;
+            const std::uint32_t attributes = AttributesOf(folderFd, record->name, record->type, systemRoot);
+            if (attributes == kNotListed || (attributes & skipped)) continue;
+            folder.Add(record->name, attributes);
+        }
+    }
+    folder.Sort();
+    return folder;
+}
+
+void FolderEntries::Add(std::string_view name, std::uint32_t attributes) {
+    entries_.push_back({std::uint32_t(names_.size()), std::uint32_t(name.size()), attributes, IsUtf8(name)});
+    names_.append(name);
+    names_.push_back('\0');
+}
+
+void FolderEntries::Sort() {
+    std::sort(entries_.begin(), entries_.end(), [this](const Entry& a, const Entry& b) {
+        const std::string_view nameA(names_.data() + a.nameAt, a.nameLength),
+            nameB(names_.data() + b.nameAt, b.nameLength);
+        const int rankA = DotRank(nameA), rankB = DotRank(nameB);
+        if (rankA != rankB) return rankA < rankB;
+        return CompareNames(nameA, a.utf8, nameB, b.utf8) < 0;
+    });
+}
+
+}  // namespace platform
