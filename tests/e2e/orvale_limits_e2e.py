@@ -84,17 +84,30 @@ class MemoryRunsOut(DriveTest):
         text = self.save_as(desktop, "found.txt")
         lines = text.split(b"\r\n")
         self.assertRegex(lines[0], rb"^[d-z]:\\$")
-        # The memo holds at most 2 MB: all lines but a cut last one are whole.
+        # The memo holds at most 2 MB of what was found: its whole lines, the last perhaps cut.
         whole = lines[:-1]
         self.assertGreater(len(whole), 1000)
-        self.assertEqual(tree_lines(tree_from_lines(whole)), whole)
-        names = {f"t{i:03d}".encode() for i in range(TOPS)} | {f"folder-{j:03d}".encode() for j in range(BELOW)} | {b"zz-last"}
-        for line in whole[1:]:
-            self.assertIn(tree_from_lines([b"r", line]).children[0].text, names)
-
+        found = tree_from_lines(whole)
+        tops = [f"t{i:03d}".encode() for i in range(TOPS)] + [b"zz-last"]
+        below = [f"folder-{j:03d}".encode() for j in range(BELOW)]
+        shown = [child.text for child in found.children]
+        self.assertEqual(shown, tops[:len(shown)])
+        # The scan lists in pre-order: every folder before the last one with subfolders shown
+        # got all of them, and none of its subfolders has any.
+        listed = [child for child in found.children if child.children]
+        for top in listed[:-1]:
+            self.assertEqual([child.text for child in top.children], below)
+        self.assertEqual([child.text for child in listed[-1].children], below[:len(listed[-1].children)])
+        # Drawn as the whole root listing would draw it: only the very last line may differ,
+        # where the memo's end cut a list of subfolders short.
+        for name in tops[len(shown):]:
+            found.children.append(Node(name, found))
+        expected = tree_lines(found)
+        self.assertEqual(whole[:-1], expected[:len(whole) - 1])
+        self.assertEqual(whole[-1][-10:], expected[len(whole) - 1][-10:])
         html = self.save_as(desktop, "found.htm")
-        shown = whole + ([lines[-1]] if lines[-1] else [])
-        self.assertEqual(html, HTML_HEAD + b"".join(line + b"<BR>\r\n" for line in shown) + HTML_TAIL)
+        page = whole + ([lines[-1]] if lines[-1] else [])
+        self.assertEqual(html, HTML_HEAD + b"".join(line + b"<BR>\r\n" for line in page) + HTML_TAIL)
         self.assertIsNone(desktop.program.poll(), "the program ended")
 
 
