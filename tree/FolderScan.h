@@ -25,6 +25,10 @@ public:
     // Lists the folder at a native path and appends its subfolders to `node`, in listing order.
     void AddSubfolders(const std::string& nativeFolder, TTreeNode* node);
 
+    // Run leaves folders more than `levels` below the root out: the folders at that level
+    // are appended but never read.
+    void LimitDepth(int levels) { depthLimit_ = levels; }
+
 private:
     void ListInto(TTreeNode* node);
     bool MoveTo(TTreeNode* node);
@@ -40,4 +44,5 @@ private:
     std::vector<TTreeNode*> path_;
     int baseDepth_ = 0;
     std::vector<TTreeNode*> entering_;
+    int depthLimit_ = -1;  // none
 };
