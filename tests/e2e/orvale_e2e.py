@@ -7,6 +7,7 @@ dialog and compares the saved bytes with what it computes itself from the tree i
 Screenshots of each step land in ORVALE_E2E_SHOTS for a person to look at.
 """
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -313,7 +314,8 @@ class EndToEnd(unittest.TestCase):
         lines = text.split(b"\r\n")
         self.assertEqual(lines[-1], b"")
         # The drive that holds the folder, then the names below that drive's root.
-        self.assertRegex(lines[0], rb"^[d-z]:\\" + "データ".encode("cp932") + rb"\\$")
+        # The name's second bytes include "[" and "^": escaped, or the pattern would not compile.
+        self.assertRegex(lines[0], rb"^[d-z]:\\" + re.escape("データ".encode("cp932")) + rb"\\$")
         expected = tree_lines(expected_tree(lines[0], folder))
         self.assertEqual(lines[:-1], expected)
         self.assertIn(b"line?break", text)
