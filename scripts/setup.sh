@@ -9,7 +9,7 @@ packages=(
   libx11-dev libgtest-dev libgmock-dev googletest
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick
-  tree findutils python3
+  tree findutils python3 man-db groff-base
 )
 
 "$(dirname "$0")/install-packages.sh" "${packages[@]}"
