@@ -103,7 +103,7 @@ std::size_t NameHeap(const std::string& text) { return text.capacity() > 15 ? te
 ScanResult Scan(const std::string& root) {
     platform::PosixDriveSystem drives;
     platform::PosixFileSystem files;
-    platform::PosixDesktop desktop;
+    platform::PosixDesktop desktop("");  // no X server: ESC never reads as down
     bool interrupted = false;
     ScanResult result;
     const std::size_t before = HeapInUse();
