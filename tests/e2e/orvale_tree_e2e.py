@@ -184,10 +184,11 @@ class TreeEndToEnd(unittest.TestCase):
         self.assertEqual(self.save_as(desktop, "window.txt"), tree_txt)
         self.assertEqual(self.save_as(desktop, "window.htm"), tree_htm)
 
-        # The selector shows the folder's drive: one row up and back down picks it.
+        # The selector shows the folder's drive: one row up and back down picks it. Return
+        # closes the list: ESC would still be down when the scan begins, and stop it.
         desktop.focus_main_window()
         desktop.click_selector()
-        desktop.key("Up", "Down", "Escape")
+        desktop.key("Up", "Down", "Return")
         time.sleep(1.0)
         self.build_memo(desktop)
         self.assertEqual(self.save_as(desktop, "window-drive.txt"), tree_drive_txt)
