@@ -49,6 +49,9 @@ public:
     virtual std::string SubfolderPath(const std::string& nativeFolder, std::string_view nativeName) = 0;
     // A native name in code page 932, "?" where code page 932 cannot spell it.
     virtual std::string DisplayName(std::string_view nativeName) = 0;
+    // A native name in UTF-8, every character it spells kept; U+FFFD for bytes that spell
+    // none. By default the code page 932 name decoded.
+    virtual std::string Utf8Name(std::string_view nativeName);
     // Attributes of a drive's root folder; nullopt also when the drive's file system is no
     // longer there.
     virtual std::optional<std::uint32_t> RootAttributes(const std::string& nativeRoot) {

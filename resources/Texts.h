@@ -68,6 +68,35 @@ inline constexpr std::string_view kButtonHelp = "ヘルプ(&H)";
 inline constexpr std::string_view kFolderDialogTitle = "フォルダを開く";
 inline constexpr std::string_view kOrvaleUsage = "使い方: orvale [フォルダ]";
 
+// orvale-tree, the tree text from a shell
+inline constexpr std::string_view kTreeUsage =
+    "使い方: orvale-tree [-o ファイル] [-L 階層] [--encoding cp932|utf-8] [--memo-limit] [フォルダ]"
+    "（詳しくは orvale-tree --help）";
+inline constexpr std::string_view kTreeUnknownOption = "不明なオプションです: %s";
+inline constexpr std::string_view kTreeMissingValue = "%s には値が必要です";
+inline constexpr std::string_view kTreeBadDepth = "階層は 1 以上の数で指定して下さい: %s";
+inline constexpr std::string_view kTreeBadEncoding = "文字コードは cp932 か utf-8 です: %s";
+inline constexpr std::string_view kTreeBadOutputName = "出力ファイルの拡張子は .txt、.htm、.html のどれかです: %s";
+inline constexpr std::string_view kTreeOneFolder = "フォルダは一つだけ指定できます: %s";
+inline constexpr std::string_view kTreeProgress = "フォルダ検索中です。%s フォルダ　%s 秒（Ctrl+C:中断）";
+inline constexpr std::string_view kTreeWriteStopped = "書き込みを中断しました。";
+inline constexpr std::string_view kTreeHelp =
+    "使い方: orvale-tree [オプション]... [フォルダ]\n"
+    "フォルダ（省略時は現在のフォルダ）の下のフォルダを、Orvale の「メモ作成」と同じ\n"
+    "木の形の文字で書き出します。コードページ 932、各行の終わりは CR LF です。\n"
+    "「e:」のようにドライブ文字とコロンだけを指定すると、そのドライブ全体を書き出します。\n"
+    "\n"
+    "  -o, --output ファイル  標準出力ではなくファイルに保存します。形式は拡張子で決まります\n"
+    "                         （.txt はテキスト、.htm と .html は HTML）。\n"
+    "  -L, --depth 階層       ルートから数えてその階層までのフォルダだけを書きます。\n"
+    "      --encoding 名前    cp932 か utf-8。省略時は cp932、標準出力が端末のときは端末の文字コード。\n"
+    "      --memo-limit       メモの上限 2,097,152 バイトまでにします（メモと同じ所で切ります）。\n"
+    "  -h, --help             この説明を表示します。\n"
+    "      --version          版を表示します。\n"
+    "\n"
+    "Ctrl+C で検索を中断すると、それまでに見つかったフォルダを書いて終わります。\n"
+    "終了コード: 0 正常、1 フォルダを開けない・書き込めない、2 使い方の誤り、130 中断。\n";
+
 // Save dialog and HTML page
 inline constexpr std::string_view kSaveFilter = "テキストファイル(*.txt)|*.txt|HTMLファイル(*.htm)|*.htm;*.html";
 inline constexpr std::string_view kHtmlTitle = "フォルダ構成";

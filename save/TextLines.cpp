@@ -4,7 +4,7 @@
 
 namespace save {
 
-TextLines::TextLines(std::string_view text) {
+TextLines::TextLines(std::string_view text, TextEncoding encoding) : encoding_(encoding) {
     std::size_t start = 0;
     for (std::size_t end; (end = text.find("\r\n", start)) != std::string_view::npos; start = end + 2)
         lines_.push_back(text.substr(start, end - start));
@@ -13,7 +13,11 @@ TextLines::TextLines(std::string_view text) {
 
 std::string TextLines::At(int index) const {
     if (index < 0 || index >= Count()) return {};
-    return std::string(linerules::LeadingPart(lines_[std::size_t(index)], linerules::kMaxLineBytes));
+    return LineAt(lines_[std::size_t(index)], encoding_);
+}
+
+std::string TextLines::LineAt(std::string_view line, TextEncoding encoding) {
+    return std::string(linerules::LeadingPart(line, linerules::kMaxLineBytes, encoding));
 }
 
 }  // namespace save

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/TextEncoding.h"
+
 namespace save {
 
 // The lines of a whole editor text (CR LF between lines) as the editor's LineCount and
@@ -11,12 +13,16 @@ namespace save {
 // text once is far cheaper than asking the editor for each line. Borrows the text.
 class TextLines {
 public:
-    explicit TextLines(std::string_view text);
+    explicit TextLines(std::string_view text, TextEncoding encoding = TextEncoding::kCp932);
     int Count() const { return int(lines_.size()); }
     std::string At(int index) const;
 
+    // What LineAt hands out of one line (no break in it): its first kMaxLineBytes bytes at most.
+    static std::string LineAt(std::string_view line, TextEncoding encoding = TextEncoding::kCp932);
+
 private:
     std::vector<std::string_view> lines_;
+    TextEncoding encoding_;
 };
 
 }  // namespace save

@@ -10,7 +10,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick xclip
   fuse3 python3-fusepy python3-xlib
-  tree findutils python3
+  tree findutils python3 man-db groff-base
 )
 
 "$(dirname "$0")/install-packages.sh" "${packages[@]}"

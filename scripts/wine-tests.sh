@@ -39,6 +39,10 @@ if ! probe=$(timeout 300 tests/wine/wine-run.sh "$prefix" cmd /c echo started 2>
   skip "Wine does not start here: $(echo "$probe" | tail -n 3 | tr '\n' ' ')"
 fi
 
+# The Linux build's orvale-tree, when there is one, for the Windows one to be compared with.
+native_tree=$root/${ORVALE_BUILD_DIR:-build}/cli/orvale-tree
+if [[ -x $native_tree ]]; then export ORVALE_TREE_NATIVE=$native_tree; fi
+
 status=0
 ctest --test-dir "$build" --output-on-failure -j2 --timeout 300 || status=$?
 # The server would linger a minute after the last test; end it with the run.

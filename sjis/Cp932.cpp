@@ -245,6 +245,20 @@ std::string ToUtf8(std::string_view cp932) {
     });
 }
 
+std::string ValidUtf8(std::string_view bytes) {
+    constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t start = i;
+        if (NextUtf8(bytes, i) == kBadUtf8)
+            out += kReplacementUtf8;
+        else
+            out.append(bytes, start, i - start);
+    }
+    return out;
+}
+
 std::size_t EncodedLength(std::u16string_view text) {
     const EncodeTable& table = Encoder();
     std::size_t length = 0;

@@ -31,6 +31,10 @@ std::u16string ToUtf16(std::string_view cp932);
 std::string FromUtf8(std::string_view utf8);
 std::string ToUtf8(std::string_view cp932);
 
+// Bytes read as UTF-8: well-formed characters as they are, U+FFFD for each ill-formed
+// sequence (each maximal invalid subpart, as FromUtf8 gives one "?" for it).
+std::string ValidUtf8(std::string_view bytes);
+
 // Bytes one UTF-16 code unit sequence takes in code page 932 (surrogate pairs count as one "?").
 std::size_t EncodedLength(std::u16string_view text);
 

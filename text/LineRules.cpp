@@ -30,6 +30,15 @@ std::size_t FitLength(std::string_view text, std::size_t room) {
     return end;
 }
 
+std::size_t FitUtf8Length(std::string_view text, std::size_t room) {
+    if (text.size() <= room) return text.size();
+    // A character starts at any byte that is not a continuation byte (10xxxxxx).
+    std::size_t end = room;
+    auto continues = [&](std::size_t at) { return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80; };
+    while (end > 0 && (continues(end) || (text[end] == '\n' && text[end - 1] == '\r'))) --end;
+    return end;
+}
+
 std::string UnifyBreaks(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 16);

@@ -26,13 +26,15 @@ void FolderScan::Run(const std::string& rootText, const std::string& nativeRoot)
     TTreeNode* root = nodes_.AppendChild(nullptr, rootText, nativeRoot);
     try {
         Start(nativeRoot, root);
-        ListInto(root);
+        auto listed = [this](const TTreeNode* node) { return depthLimit_ < 0 || node->Depth() < depthLimit_; };
+        if (listed(root)) ListInto(root);
         // Each listing appends right after the node just listed, so counting positions up
         // visits the final tree in pre-order; the count is read afresh every pass.
         for (int position = 1; position < nodes_.NodeCount(); ++position) {
             if (desktop_.EscapeDown()) interrupted_ = true;
             if (interrupted_) break;
-            ListInto(nodes_.NodeAt(position));
+            TTreeNode* node = nodes_.NodeAt(position);
+            if (listed(node)) ListInto(node);
         }
     } catch (const std::bad_alloc&) {
         // Memory ran out on the way to the next node (a name, a listing): to the user that is

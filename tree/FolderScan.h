@@ -29,6 +29,9 @@ public:
     // Folders appended below the root since Run began; safe to read from another thread
     // while the scan runs.
     int Found() const { return found_.load(std::memory_order_relaxed); }
+    // Run leaves folders more than `levels` below the root out: the folders at that level
+    // are appended but never read.
+    void LimitDepth(int levels) { depthLimit_ = levels; }
 
 private:
     void ListInto(TTreeNode* node);
@@ -46,4 +49,5 @@ private:
     int baseDepth_ = 0;
     std::vector<TTreeNode*> entering_;
     std::atomic<int> found_ = 0;
+    int depthLimit_ = -1;  // none
 };

@@ -9,3 +9,7 @@ std::string WithoutControls(std::string text) {
 std::string NodeText(platform::FileSystem& files, std::string_view nativeName) {
     return WithoutControls(files.DisplayName(nativeName));
 }
+
+std::string Utf8NodeText(platform::FileSystem& files, std::string_view nativeName) {
+    return WithoutControls(files.Utf8Name(nativeName));
+}

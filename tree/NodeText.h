@@ -14,3 +14,7 @@ std::string WithoutControls(std::string text);
 // The node text of a native name: code page 932, "?" for what it cannot spell and for
 // control characters.
 std::string NodeText(platform::FileSystem& files, std::string_view nativeName);
+
+// The same name in UTF-8: every character kept, U+FFFD for bytes that spell none, "?" for
+// control characters.
+std::string Utf8NodeText(platform::FileSystem& files, std::string_view nativeName);

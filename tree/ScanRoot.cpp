@@ -11,7 +11,8 @@ bool DriveIsReady(platform::FileSystem& files, const std::string& nativeRoot) {
 std::optional<ScanRoot> DriveScanRoot(platform::Platform& os, char letter) {
     const std::string nativeRoot = letter ? os.drives.NativeRoot(letter) : std::string();
     if (!DriveIsReady(os.files, nativeRoot)) return std::nullopt;
-    return ScanRoot{letter, std::string(1, letter) + ":\\", nativeRoot};
+    const std::string text = std::string(1, letter) + ":\\";
+    return ScanRoot{letter, text, nativeRoot, text};
 }
 
 std::optional<ScanRoot> FolderScanRoot(platform::Platform& os, const std::string& nativePath) {
@@ -20,5 +21,5 @@ std::optional<ScanRoot> FolderScanRoot(platform::Platform& os, const std::string
     const std::optional<std::uint32_t> attributes = os.files.Attributes(place->nativePath);
     if (!attributes || !(*attributes & platform::faDirectory)) return std::nullopt;
     if (!os.files.List(place->nativePath, platform::kFolderScanFilter)) return std::nullopt;
-    return ScanRoot{place->letter, NodeText(os.files, place->rootText), place->nativePath};
+    return ScanRoot{place->letter, NodeText(os.files, place->rootText), place->nativePath, place->rootText};
 }

@@ -9,6 +9,7 @@ struct ScanRoot {
     char letter = 0;         // the drive that holds it; 0 for none
     std::string text;        // the root node's text, code page 932
     std::string nativePath;  // the folder listed for it, ending with the native separator
+    std::string nativeText;  // the root text as the file system spells it ("c:\" or a folder in drive form)
 };
 
 // A drive is ready when its root can be asked for and is a folder.

@@ -67,6 +67,8 @@ std::string PosixFileSystem::SubfolderPath(const std::string& nativeFolder, std:
 
 std::string PosixFileSystem::DisplayName(std::string_view nativeName) { return sjis::FromUtf8(nativeName); }
 
+std::string PosixFileSystem::Utf8Name(std::string_view nativeName) { return sjis::ValidUtf8(nativeName); }
+
 std::unique_ptr<FolderWalk> PosixFileSystem::Walk(const std::string& nativeFolder) {
     if (!readAheadThreads_) return std::make_unique<PosixFolderWalk>(nativeFolder);
     return std::make_unique<ReadAheadWalk>(nativeFolder,

@@ -317,6 +317,7 @@ class EndToEnd(DriveTest):
         lines = text.split(b"\r\n")
         self.assertEqual(lines[-1], b"")
         # The drive that holds the folder, then the names below that drive's root.
+        # The name's second bytes include "[" and "^": escaped, or the pattern would not compile.
         self.assertRegex(lines[0], rb"^[d-z]:\\" + re.escape("データ".encode("cp932")) + rb"\\$")
         expected = tree_lines(expected_tree(lines[0], folder))
         self.assertEqual(lines[:-1], expected)

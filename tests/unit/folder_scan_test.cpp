@@ -219,6 +219,37 @@ TEST_F(ScanFixture, AddSubfoldersListsOneFolderUnderAGivenNode) {
     EXPECT_EQ(Tree(), (std::vector<std::string>{"label", ".One", ".Two"}));
 }
 
+TEST_F(ScanFixture, DepthLimitAppendsTheLastLevelButNeverReadsIt) {
+    files.AddFolder("x:\\A\\B\\C\\D");
+    files.AddFolder("x:\\A\\B2");
+    files.AddFolder("x:\\E");
+    FolderScan scan(nodes, files, desktop, interrupted);
+    scan.LimitDepth(2);
+    scan.Run("x:\\", "x:\\");
+    EXPECT_FALSE(interrupted);
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".A", "..B", "..B2", ".E"}));
+    EXPECT_EQ(files.listed, (std::vector<std::string>{"x:\\", "x:\\A\\", "x:\\E\\"}));
+
+    scan.LimitDepth(1);
+    files.listed.clear();
+    scan.Run("x:\\", "x:\\");
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".A", ".E"}));
+    EXPECT_EQ(files.listed, (std::vector<std::string>{"x:\\"}));
+
+    // A limit deeper than the tree changes nothing, ESC included.
+    scan.LimitDepth(10);
+    desktop.polls = 0;
+    desktop.escapeScript = [](int poll) { return poll == 3; };
+    scan.Run("x:\\", "x:\\");
+    EXPECT_TRUE(interrupted);
+    desktop.ReleaseEscape();
+    const std::vector<std::string> cut = Tree();
+    FolderScan whole(nodes, files, desktop, interrupted);
+    whole.Run("x:\\", "x:\\");
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".A", "..B", "...C", "....D", "..B2", ".E"}));
+    EXPECT_LT(cut.size(), Tree().size());
+}
+
 TEST(DriveReady, NeedsARootFolderThatAnswers) {
     platform::FakeFileSystem files;
     files.AddFolder("c:\\Windows");

@@ -52,4 +52,29 @@ TEST(TextFile, ReplacesAWritableFileAndKeepsItOnFailure) {
     }
 }
 
+TEST(TextFile, PiecesMadeWhileWritingGoOutInOrderAndAFailureKeepsTheOldFile) {
+    TempFolder folder;
+    const std::string target = folder / "tree.txt";
+    // Far more than the buffer holds, in pieces both smaller and larger than it.
+    std::string expected;
+    save::WriteTextFile(SavePath::FromNative(target), [&](const auto& write) {
+        for (int i = 0; i < 2000; ++i) {
+            const std::string piece(std::size_t(i % 7 == 0 ? 70000 : i), char('a' + i % 26));
+            write(piece);
+            expected += piece;
+        }
+    });
+    EXPECT_EQ(TempFolder::Read(target), expected);
+
+    struct Stop {};
+    EXPECT_THROW(save::WriteTextFile(SavePath::FromNative(target),
+                                     [](const auto& write) {
+                                         write(std::string(200000, 'x'));
+                                         throw Stop{};
+                                     }),
+                 Stop);
+    EXPECT_EQ(TempFolder::Read(target), expected);
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"tree.txt"});
+}
+
 }  // namespace

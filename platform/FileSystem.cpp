@@ -1,0 +1,9 @@
+#include "platform/FileSystem.h"
+
+#include "sjis/Cp932.h"
+
+namespace platform {
+
+std::string FileSystem::Utf8Name(std::string_view nativeName) { return sjis::ToUtf8(DisplayName(nativeName)); }
+
+}  // namespace platform
