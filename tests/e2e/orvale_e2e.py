@@ -329,7 +329,7 @@ class EndToEnd(DriveTest):
         # again picks it, and the whole drive is scanned.
         letter = lines[0][:1].decode("ascii")
         desktop.click_selector()
-        desktop.key("Up", "Down", "Escape")
+        desktop.key("Up", "Down", "Return")  # Return closes the list: ESC could still be down as the scan starts
         time.sleep(1.0)
         self.build_memo(desktop)
         whole = self.save_as(desktop, "drive.txt").split(b"\r\n")

@@ -148,15 +148,11 @@ def folders_shown(progress):
     return int(counts[-1]) if counts else -1
 
 
-class TreeEndToEnd(unittest.TestCase):
-    # The window's own steps, as its end-to-end tests drive them (they use self.drive.out).
-    start_desktop = e2e.EndToEnd.start_desktop
-    build_memo = e2e.EndToEnd.build_memo
-    save_as = e2e.EndToEnd.save_as
+class TreeEndToEnd(e2e.DriveTest):
+    """The window's own steps come from DriveTest, as its end-to-end tests drive them."""
 
     def setUp(self):
-        self.drive = e2e.MountedDrive()
-        self.addCleanup(self.drive.close)
+        super().setUp()
         self.out = self.drive.out
 
     def tree(self, *arguments, **options):
@@ -186,7 +182,6 @@ class TreeEndToEnd(unittest.TestCase):
 
         # The selector shows the folder's drive: one row up and back down picks it. Return
         # closes the list: ESC would still be down when the scan begins, and stop it.
-        desktop.focus_main_window()
         desktop.click_selector()
         desktop.key("Up", "Down", "Return")
         time.sleep(1.0)
