@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <new>
 #include <system_error>
 
 #include "platform/Attributes.h"
@@ -198,19 +199,36 @@ void FolderPrefetcher::WakePoolIfRoom() {
 }
 
 void FolderPrefetcher::Work() {
-    std::vector<char> buffer(kBufferBytes);
-    Lock lock(mutex_);
-    while (!stopping_) {
-        Folder* folder = NextToRead();
-        if (!folder) {
-            if (!RoomAhead()) poolThrottled_ = true;
-            ++idle_;
-            workWanted_.wait(lock);
-            --idle_;
-            continue;
+    Lock lock(mutex_, std::defer_lock);
+    Folder* folder = nullptr;
+    try {
+        std::vector<char> buffer(kBufferBytes);
+        lock.lock();
+        while (!stopping_) {
+            folder = NextToRead();
+            if (!folder) {
+                if (!RoomAhead()) poolThrottled_ = true;
+                ++idle_;
+                workWanted_.wait(lock);
+                --idle_;
+                continue;
+            }
+            if (idle_ && !pending_.empty() && RoomAhead()) workWanted_.notify_one();
+            Read(folder, buffer, lock);
+            folder = nullptr;
         }
-        if (idle_ && !pending_.empty() && RoomAhead()) workWanted_.notify_one();
-        Read(folder, buffer, lock);
+    } catch (const std::bad_alloc&) {
+        // Out of memory: the pool stops reading ahead and the walk reads the rest itself.
+        if (!lock.owns_lock()) lock.lock();
+        disabled_ = true;
+        if (folder && folder->state == State::kReading) {
+            folder->state = State::kNotRead;
+            if (folder->ahead) {
+                folder->ahead = false;
+                --ahead_;
+            }
+            folderRead_.notify_all();
+        }
     }
 }
 
