@@ -26,7 +26,9 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/Contest.h"
 #include "bench/TreeGenerator.h"
+#include "doubles/CustomWalkFiles.h"
 #include "platform/Attributes.h"
 #include "platform/posix/FolderEntries.h"
 #include "platform/posix/PosixDesktop.h"
@@ -38,31 +40,17 @@
 
 namespace {
 
+using bench::BareWalk;
+using bench::BestOfRounds;
+using bench::Command;
+using bench::Seconds;
+
 constexpr int kFolders = 200000;
 constexpr int kFiles = 400000;
 constexpr int kColdFolders = 100000;
 constexpr int kColdFiles = 200000;
 constexpr int kRounds = 3;
 constexpr int kColdRounds = 2;
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Each contestant's best of several rounds, run in turn round by round, so that a slow
-// spell of a shared machine hits them alike.
-std::vector<double> BestOfRounds(const std::vector<std::function<void()>>& contestants) {
-    std::vector<double> best(contestants.size(), 1e9);
-    for (int round = 0; round < kRounds; ++round)
-        for (std::size_t i = 0; i < contestants.size(); ++i) best[i] = std::min(best[i], Seconds(contestants[i]));
-    return best;
-}
-
-// The plainest walk there is: open relative to the parent, read entries, descend into
-// directories. No names kept, nothing converted.
-long BareWalk(const std::string& root);
 
 // The bare walk reading each listing to its end and sorting it as the program's listing
 // does, so that beside the bare walk it shows what the name order costs.
@@ -88,43 +76,6 @@ long SortedBareWalk(const std::string& root) {
     return folders;
 }
 
-long BareWalk(const std::string& root) {
-    struct Entry {
-        std::uint64_t ino;
-        std::int64_t off;
-        unsigned short reclen;
-        unsigned char type;
-        char name[1];
-    };
-    static std::vector<char> buffer(64 * 1024);
-    long folders = 1;
-    std::function<void(int)> walk = [&](int fd) {
-        for (;;) {
-            const long got = syscall(SYS_getdents64, fd, buffer.data(), buffer.size());
-            if (got <= 0) break;
-            std::vector<std::string> below;
-            for (long at = 0; at < got;) {
-                const auto* entry = reinterpret_cast<const Entry*>(buffer.data() + at);
-                at += entry->reclen;
-                const std::string_view name = entry->name;
-                if (entry->type != DT_DIR || name == "." || name == "..") continue;
-                below.emplace_back(name);
-            }
-            for (const std::string& name : below) {
-                const int child = openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-                if (child < 0) continue;
-                ++folders;
-                walk(child);
-                close(child);
-            }
-        }
-    };
-    const int fd = open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    walk(fd);
-    close(fd);
-    return folders;
-}
-
 struct ScanResult {
     int nodes = 0;
     std::size_t heapBytes = 0;
@@ -141,23 +92,15 @@ std::size_t HeapInUse() {
 std::size_t NameHeap(const std::string& text) { return text.capacity() > 15 ? text.capacity() + 1 : 0; }
 
 // The program's file system with a given pool, keeping the read-ahead's peak memory.
-class MeasuredFiles final : public platform::FileSystem {
+class MeasuredFiles final : public platform::CustomWalkFiles {
 public:
     // The program's pool and bounds, with another pool size or window where given.
     explicit MeasuredFiles(std::size_t threads = platform::PosixFileSystem::kReadAheadThreads,
                            std::size_t foldersAhead = platform::PosixFileSystem::kFoldersAhead)
-        : limits_{threads, foldersAhead, platform::PosixFileSystem::kBytesAhead, platform::PosixFileSystem::kSlowRead},
-          files_(0) {}
-    std::optional<std::uint32_t> Attributes(const std::string& path) override { return files_.Attributes(path); }
-    std::unique_ptr<platform::FolderListing> List(const std::string& folder, std::uint32_t filter) override {
-        return files_.List(folder, filter);
+        : limits_{threads, foldersAhead, platform::PosixFileSystem::kBytesAhead, platform::PosixFileSystem::kSlowRead} {
     }
-    std::string SubfolderPath(const std::string& folder, std::string_view name) override {
-        return files_.SubfolderPath(folder, name);
-    }
-    std::string DisplayName(std::string_view name) override { return files_.DisplayName(name); }
     std::unique_ptr<platform::FolderWalk> Walk(const std::string& folder) override {
-        if (!limits_.threads) return files_.Walk(folder);
+        if (!limits_.threads) return plain_.Walk(folder);
         return std::make_unique<PeakKept>(std::make_unique<platform::ReadAheadWalk>(folder, limits_), peakBytes);
     }
 
@@ -180,7 +123,6 @@ private:
     };
 
     platform::ReadAheadLimits limits_;
-    platform::PosixFileSystem files_;
 };
 
 ScanResult Scan(const std::string& root, platform::FileSystem& files) {
@@ -199,12 +141,6 @@ ScanResult Scan(const std::string& root, platform::FileSystem& files) {
     return result;
 }
 
-std::function<void()> Command(const std::string& line) {
-    return [line] {
-        if (std::system((line + " >/dev/null 2>&1").c_str()) != 0) std::fprintf(stderr, "failed: %s\n", line.c_str());
-    };
-}
-
 void Growth(const char* what, const std::string& root, int n,
             const std::function<void(const std::string&, int)>& make) {
     MeasuredFiles readAhead;
@@ -214,7 +150,7 @@ void Growth(const char* what, const std::string& root, int n,
         make(root, n << k);
         sync();  // the new folders written out before anything is timed
         walked[k] = BareWalk(root) - 1;
-        times[k] = BestOfRounds({[&] { Scan(root + "/", readAhead); }, [&] { BareWalk(root); }});
+        times[k] = BestOfRounds(kRounds, {[&] { Scan(root + "/", readAhead); }, [&] { BareWalk(root); }});
     }
     bench::RemoveTree(root);
     std::printf("%-18s scan n=%-6d %7.3f s  2n %7.3f s  ratio %.2f (linear: 2.00)\n", what, n, times[0][0], times[1][0],
@@ -274,9 +210,10 @@ void Compare(const std::string& tree) {
     const ScanResult result = Scan(tree + "/", first);
     std::printf("folders: bare walk %ld, scan %d nodes\n\n", walked, result.nodes);
 
-    const std::vector<double> best = BestOfRounds(
-        {[&] { Scan(tree + "/", readAhead); }, [&] { Scan(tree + "/", alone); }, [&] { BareWalk(tree); },
-         [&] { SortedBareWalk(tree); }, Command("find " + tree + " -type d"), Command("tree -da --noreport " + tree)});
+    const std::vector<double> best =
+        BestOfRounds(kRounds, {[&] { Scan(tree + "/", readAhead); }, [&] { Scan(tree + "/", alone); },
+                               [&] { BareWalk(tree); }, [&] { SortedBareWalk(tree); },
+                               Command("find " + tree + " -type d"), Command("tree -da --noreport " + tree)});
     const double scan = best[0], scanAlone = best[1], bare = best[2], sorted = best[3], find = best[4],
                  treeCommand = best[5];
     std::printf("warm cache, %d folders, best of %d rounds\n", kFolders, kRounds);
@@ -364,7 +301,7 @@ void CompareCold(const std::string& tree) {
     BareWalk(tree);
     MeasuredFiles warmReadAhead;
     const std::vector<double> warm = BestOfRounds(
-        {[&] { Scan(tree + "/", warmReadAhead); }, [&] { Scan(tree + "/", alone); }, [&] { BareWalk(tree); }});
+        kRounds, {[&] { Scan(tree + "/", warmReadAhead); }, [&] { Scan(tree + "/", alone); }, [&] { BareWalk(tree); }});
     std::printf("warm cache, same tree, best of %d rounds\n", kRounds);
     std::printf("scan (store filled)         %8.3f s\n", warm[0]);
     std::printf("scan, walking alone         %8.3f s\n", warm[1]);

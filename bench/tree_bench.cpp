@@ -20,6 +20,7 @@
 
 #include "app/Application.h"
 #include "app/Unit1.h"
+#include "bench/Contest.h"
 #include "bench/TreeGenerator.h"
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"
@@ -29,70 +30,13 @@
 
 namespace {
 
+using bench::BareWalk;
+using bench::BestOfRounds;
+using bench::Command;
+
 constexpr int kFolders = 200000;
 constexpr int kFiles = 400000;
 constexpr int kRounds = 5;
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Each contestant's best round, run in turn round by round, so that a slow spell of a
-// shared machine hits them alike.
-std::vector<double> BestOfRounds(const std::vector<std::function<void()>>& contestants) {
-    std::vector<double> best(contestants.size(), 1e9);
-    for (int round = 0; round < kRounds; ++round)
-        for (std::size_t i = 0; i < contestants.size(); ++i) best[i] = std::min(best[i], Seconds(contestants[i]));
-    return best;
-}
-
-// scan_bench's bare walk (open relative to the parent, read entries, descend into
-// directories, nothing converted), handing each folder's path to `visit`.
-long BareWalk(const std::string& root, const std::function<void(const std::string&)>& visit) {
-    struct Entry {
-        std::uint64_t ino;
-        std::int64_t off;
-        unsigned short reclen;
-        unsigned char type;
-        char name[1];
-    };
-    static std::vector<char> buffer(64 * 1024);
-    long folders = 1;
-    std::string path = root;
-    std::function<void(int)> walk = [&](int fd) {
-        for (;;) {
-            const long got = syscall(SYS_getdents64, fd, buffer.data(), buffer.size());
-            if (got <= 0) break;
-            std::vector<std::string> below;
-            for (long at = 0; at < got;) {
-                const auto* entry = reinterpret_cast<const Entry*>(buffer.data() + at);
-                at += entry->reclen;
-                const std::string_view name = entry->name;
-                if (entry->type != DT_DIR || name == "." || name == "..") continue;
-                below.emplace_back(name);
-            }
-            for (const std::string& name : below) {
-                const int child = openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-                if (child < 0) continue;
-                ++folders;
-                const std::size_t length = path.size();
-                path += '/';
-                path += name;
-                if (visit) visit(path);
-                walk(child);
-                path.resize(length);
-                close(child);
-            }
-        }
-    };
-    const int fd = open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (visit) visit(path);
-    walk(fd);
-    close(fd);
-    return folders;
-}
 
 // The bare walk writing one path a line into `target`, through stdio's buffer; with
 // `sync`, put on disk before it counts as written, as the program's saves are.
@@ -105,12 +49,6 @@ void BareWalkWriting(const std::string& root, const std::string& target, bool sy
     std::fflush(out);
     if (sync) fsync(fileno(out));
     std::fclose(out);
-}
-
-std::function<void()> Command(const std::string& line) {
-    return [line] {
-        if (std::system((line + " >/dev/null 2>&1").c_str()) != 0) std::fprintf(stderr, "failed: %s\n", line.c_str());
-    };
 }
 
 // The window's road from a folder to a saved .txt: the scan handler's folder way in, memo
@@ -153,16 +91,17 @@ int main(int argc, char* argv[]) {
     std::printf("folders: %ld; orvale-tree wrote %ld bytes, the window %ld (its editor stops at 2,097,152)\n\n",
                 folders, FileSize(out + "orvale-tree.txt"), FileSize(out + "window.txt"));
 
-    const std::vector<double> best = BestOfRounds({
-        Command(program + " -o " + out + "orvale-tree.txt " + tree),
-        Command(program + " --memo-limit -o " + out + "orvale-tree-limit.txt " + tree),
-        Command("tree -d --charset=UTF-8 -o " + out + "tree.txt " + tree),
-        Command("find " + tree + " -type d >" + out + "find.txt"),
-        [&] { WindowRoad(form, tree, out + "window.txt"); },
-        [&] { BareWalkWriting(tree, out + "bare.txt", false); },
-        [&] { BareWalkWriting(tree, out + "bare-synced.txt", true); },
-        [&] { BareWalk(tree, nullptr); },
-    });
+    const std::vector<double> best =
+        BestOfRounds(kRounds, {
+                                  Command(program + " -o " + out + "orvale-tree.txt " + tree),
+                                  Command(program + " --memo-limit -o " + out + "orvale-tree-limit.txt " + tree),
+                                  Command("tree -d --charset=UTF-8 -o " + out + "tree.txt " + tree),
+                                  Command("find " + tree + " -type d >" + out + "find.txt"),
+                                  [&] { WindowRoad(form, tree, out + "window.txt"); },
+                                  [&] { BareWalkWriting(tree, out + "bare.txt", false); },
+                                  [&] { BareWalkWriting(tree, out + "bare-synced.txt", true); },
+                                  [&] { BareWalk(tree, nullptr); },
+                              });
     const double orvaleTree = best[0], limited = best[1], treeCommand = best[2], find = best[3], window = best[4],
                  bare = best[5], bareSynced = best[6], bareNoWrite = best[7];
     std::printf("best of %d rounds\n", kRounds);

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "doubles/CustomWalkFiles.h"
 #include "doubles/FakeDesktop.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/ReadAheadWalk.h"
@@ -35,20 +36,12 @@ int Descriptors() { return CountIn("/proc/self/fd"); }
 
 // The program's file system, its walks handed out with given read-ahead limits (no
 // threads: the walk alone) and a hook run before every listing.
-class HookedFiles final : public platform::FileSystem {
+class HookedFiles final : public platform::CustomWalkFiles {
 public:
     explicit HookedFiles(platform::ReadAheadLimits limits) : limits_(limits) {}
     std::function<void(int listing)> beforeListing;
     std::size_t peakBytes = 0;
 
-    std::optional<std::uint32_t> Attributes(const std::string& path) override { return files_.Attributes(path); }
-    std::unique_ptr<platform::FolderListing> List(const std::string& folder, std::uint32_t filter) override {
-        return files_.List(folder, filter);
-    }
-    std::string SubfolderPath(const std::string& folder, std::string_view name) override {
-        return files_.SubfolderPath(folder, name);
-    }
-    std::string DisplayName(std::string_view name) override { return files_.DisplayName(name); }
     std::unique_ptr<platform::FolderWalk> Walk(const std::string& folder) override {
         return std::make_unique<Hooked>(*this, folder);
     }
@@ -82,7 +75,6 @@ private:
     };
 
     platform::ReadAheadLimits limits_;
-    platform::PosixFileSystem files_{0};
 };
 
 // The program's pool and bounds. Folders in memory would never start the pool (their
