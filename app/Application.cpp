@@ -37,6 +37,8 @@ std::string XDisplayName() {
 
 void SetUpApplication(QApplication& application) {
     application.setApplicationName(Face(texts::kAppTitle));
+    // Lets the desktop match the window to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORVALE_APP_ID));
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     // The program's own font names, so a machine that has them uses them.
     QFont::insertSubstitution(Face(texts::kWindowFontFace), QStringLiteral("IPAPGothic"));

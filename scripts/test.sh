@@ -10,5 +10,9 @@ scripts/format.sh --check || status=$?
 scripts/build.sh
 
 (cd build && ctest --output-on-failure -j2 --timeout 300) || status=$?
+
+# The Debian package: a release build of the two programs in build-package/, then its checks.
+scripts/package.sh --check || status=$?
+
 scripts/wine-tests.sh || status=$?
 exit $status
