@@ -9,7 +9,8 @@ class TTreeNodes;
 namespace treetext {
 
 // The node's line: one piece per ancestor level ("┃ " or "　 " for each ancestor below the
-// top level, then "┣ " or "┗ " for the node itself), then its text.
+// top level, then "┣ " or "┗ " for the node itself), then its text, where a CR or LF
+// becomes "?" so that every node keeps to one line.
 std::string TreeLine(const TTreeNode& node);
 
 struct Text {

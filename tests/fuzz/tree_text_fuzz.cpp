@@ -75,7 +75,10 @@ public:
                  a = nodes_[std::size_t(a)].parent)
                 prefix = (IsLastChild(a) ? kBlank : kBar) + prefix;
         }
-        return prefix + nodes_[std::size_t(i)].text;
+        std::string text = nodes_[std::size_t(i)].text;
+        for (char& c : text)
+            if (c == '\r' || c == '\n') c = '?';  // a line break in a name would start a line
+        return prefix + text;
     }
 
 private:
@@ -116,7 +119,6 @@ void Grow(fuzz::FuzzInput& input, TTreeNodes& nodes, ModelTree& model) {
 
 void CheckLines(TTreeNodes& nodes, ModelTree& model, const std::vector<int>& order, std::string& fullText) {
     Require(nodes.NodeCount() == int(model.Size()), "the store counts every node");
-    bool breaksInTexts = false;
     for (std::size_t position = 0; position < order.size(); ++position) {
         const int i = order[position];
         TTreeNode* node = nodes.NodeAt(int(position));
@@ -125,13 +127,13 @@ void CheckLines(TTreeNodes& nodes, ModelTree& model, const std::vector<int>& ord
         const std::string line = treetext::TreeLine(*node);
         Require(line == model.Line(i), "the prefix pieces follow the ancestors' next siblings");
         fullText += line + "\r\n";
-        breaksInTexts |= model[std::size_t(i)].text.find_first_of("\r\n") != std::string::npos;
     }
-    if (!breaksInTexts) {
-        std::size_t breaks = 0;
-        for (std::size_t at = 0; (at = fullText.find("\r\n", at)) != std::string::npos; at += 2) ++breaks;
-        Require(breaks == order.size(), "one line per node");
+    std::size_t breaks = 0;
+    for (std::size_t at = 0; (at = fullText.find_first_of("\r\n", at)) != std::string::npos; at += 2) {
+        Require(fullText.compare(at, 2, "\r\n") == 0, "no CR or LF but the line ends");
+        ++breaks;
     }
+    Require(breaks == order.size(), "one line per node");
 }
 
 void CheckRoom(TTreeNodes& nodes, const std::string& fullText, std::size_t room) {
