@@ -43,13 +43,14 @@ bytes_of() { find "$1" -maxdepth 1 -type f -printf '%s\n' | awk '{ s += $1 } END
 files_of() { find "$1" -maxdepth 1 -type f | wc -l; }
 
 # Adds the small new inputs that bring coverage to the stored corpus, smallest first,
-# while it stays within its bounds.
+# while it stays within its bounds. Arguments: target, program, extra libFuzzer flags.
 merge_small() {
   local name=$1 program=$2 stored=$root/tests/fuzz/corpus/$1 work=$build/merge/$1
+  shift 2
   rm -rf "$work" && mkdir -p "$work/small" "$work/new"
   find "$build/corpus/$name" -maxdepth 1 -type f -size -$((merge_max_bytes + 1))c -exec cp {} "$work/small" \;
   ls "$stored" | sort >"$work/before"
-  "$program" -merge=1 "$stored" "$work/small" >"$build/logs/$name.merge.log" 2>&1 || true
+  "$program" -merge=1 "$@" "$stored" "$work/small" >"$build/logs/$name.merge.log" 2>&1 || true
   comm -13 "$work/before" <(ls "$stored" | sort) | while read -r file; do mv "$stored/$file" "$work/new/"; done
   local added=0 file
   while read -r file; do
@@ -90,6 +91,6 @@ for name in "${targets[@]}"; do
     status=1
     break
   fi
-  merge_small "$name" "$program"
+  merge_small "$name" "$program" "${flags[@]}"
 done
 exit $status
