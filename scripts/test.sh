@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, checks the format, builds Orvale with its tests (warnings as errors)
-# and runs the whole suite: unit, widget and end-to-end tests here, then the Windows half
-# under Wine.
+# and runs the whole suite: unit, widget and end-to-end tests and the replay of the fuzz
+# corpus here, the unit and widget tests and the replay again under the address and
+# undefined-behaviour sanitizers, then the Windows half under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,6 +11,7 @@ scripts/format.sh --check || status=$?
 scripts/build.sh
 
 (cd build && ctest --output-on-failure -j2 --timeout 300) || status=$?
+scripts/sanitize-tests.sh || status=$?
 
 # The Debian package: a release build of the two programs in build-package/, then its checks.
 scripts/package.sh --check || status=$?

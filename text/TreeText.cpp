@@ -36,7 +36,12 @@ std::string Prefix(const TTreeNode& node, const Pieces& pieces) {
 
 std::string TreeLine(const TTreeNode& node) {
     std::string line = Prefix(node, kCp932Pieces);
+    // A Linux folder name may hold CR or LF; written as they are they would start a line
+    // of their own without its prefix. Second bytes never take these values.
+    const std::size_t textStart = line.size();
     line += node.Text();
+    for (std::size_t i = textStart; i < line.size(); ++i)
+        if (line[i] == '\r' || line[i] == '\n') line[i] = '?';
     return line;
 }
 

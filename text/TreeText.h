@@ -24,7 +24,8 @@ const Pieces& PiecesIn(TextEncoding encoding);
 // "┣ " or "┗ " for the node itself); nothing for a top-level node.
 std::string Prefix(const TTreeNode& node, const Pieces& pieces);
 
-// The node's line: its prefix in code page 932, then its text.
+// The node's line: its prefix in code page 932, then its text, where a CR or LF becomes "?"
+// so that every node keeps to one line.
 std::string TreeLine(const TTreeNode& node);
 
 struct Text {

@@ -74,6 +74,19 @@ TEST(TreeText, EditedLabelsKeepTheirPrefix) {
     EXPECT_EQ(B(lines[4]), (Bytes{0x84, 0xAB, 0x20, 0x81, 0x40, 0x20, 0x84, 0xAF, 0x20}));
 }
 
+TEST(TreeText, LineBreaksInANameNeverStartALine) {
+    // Linux allows CR and LF in folder names; the kanji's second byte 0x5C stays as it is.
+    Example example;
+    example.photos->SetText("a\nb\r\nc\r\x95\x5C");
+    const std::vector<std::string> lines = Lines(example.nodes);
+    EXPECT_EQ(B(lines[2]), (Bytes{0x84, 0xAB, 0x20, 0x84, 0xB0, 0x20, 'a', '?', 'b', '?', '?', 'c', '?', 0x95, 0x5C}));
+    const std::string text = treetext::BuildTreeText(example.nodes, linerules::kMaxLength).bytes;
+    std::size_t breaks = 0;
+    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += 2) ++breaks;
+    EXPECT_EQ(breaks, 8u);
+    EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
+}
+
 TEST(TreeText, StopsAtTheRoomNeverInsideACharacterOrALineBreak) {
     Example example;
     const std::string whole = treetext::BuildTreeText(example.nodes, linerules::kMaxLength).bytes;
