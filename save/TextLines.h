@@ -14,6 +14,8 @@ namespace save {
 class TextLines {
 public:
     explicit TextLines(std::string_view text, TextEncoding encoding = TextEncoding::kCp932);
+    // A temporary text would be gone before its lines are read.
+    explicit TextLines(std::string&& text, TextEncoding encoding = TextEncoding::kCp932) = delete;
     int Count() const { return int(lines_.size()); }
     std::string At(int index) const;
 

@@ -5,7 +5,7 @@ set -eu
 build=${1:?build directory}
 display=:${2:-57}
 cmake --build "$build" --target message_dialog_demo
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+Xvfb "$display" -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb' EXIT
 sleep 1

@@ -12,10 +12,15 @@ if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 screenshot=$PWD/build/orvale-screenshot.png
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number; -noreset keeps it from resetting
+# when xdpyinfo leaves, which would refuse the program connecting in that moment.
+announced=$(mktemp)
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$announced" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill "$program_pid" "$xvfb" 2>/dev/null || true' EXIT
+program_pid=
+trap 'kill $program_pid "$xvfb" 2>/dev/null || true; rm -f "$announced"' EXIT
+for _ in $(seq 100); do [[ -s $announced ]] && break; sleep 0.1; done
+display=:$(head -n 1 "$announced")
 for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 DISPLAY=$display "$program" >/dev/null 2>&1 &
 program_pid=$!

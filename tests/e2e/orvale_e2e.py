@@ -109,10 +109,13 @@ class Desktop:
     def __init__(self, name):
         self.name = name
         self.step = 0
-        # Xvfb picks a free display number itself and tells it: no two runs can meet.
+        # Xvfb picks a free display number itself and tells it: no two runs can meet. Without
+        # -noreset it resets when xdpyinfo, its first client, leaves, and a program connecting
+        # in that moment is refused (about one start in twenty).
         read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten",
-                                      "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write,))
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-noreset", "-screen", "0", "1280x1024x24",
+                                      "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                     pass_fds=(write,))
         os.close(write)
         with os.fdopen(read) as announced:
             number = announced.readline().strip()

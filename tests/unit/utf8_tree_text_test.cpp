@@ -155,7 +155,8 @@ TEST(Utf8TreeText, PageLinesAreCutAsLineAtCutsThem) {
                               "\x8E\xCA"
                               "b";
     EXPECT_EQ(save::TextLines::LineAt(cp932), std::string(4095, 'a'));
-    const save::TextLines lines(utf8 + "\r\n" + utf8, TextEncoding::kUtf8);
+    const std::string text = utf8 + "\r\n" + utf8;  // TextLines borrows it
+    const save::TextLines lines(text, TextEncoding::kUtf8);
     ASSERT_EQ(lines.Count(), 2);
     EXPECT_EQ(lines.At(1), std::string(4095, 'a'));
 }
