@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "platform/Attributes.h"
+#include "platform/posix/ListingWait.h"
 #include "platform/posix/OpenFolder.h"
 
 namespace platform {
@@ -123,7 +124,10 @@ FolderPrefetcher::FolderPrefetcher(std::string nativeRoot, ReadAheadLimits limit
       poolWanted_(limits.slowRead.count() == 0),
       blockCountsKept_(::access("/proc/self/io", R_OK) == 0) {
     struct rusage usage {};
-    if (::getrusage(RUSAGE_THREAD, &usage) == 0) blocksRead_ = usage.ru_inblock;
+    if (::getrusage(RUSAGE_THREAD, &usage) == 0) {
+        blocksRead_ = usage.ru_inblock;
+        sleeps_ = usage.ru_nvcsw;
+    }
 }
 
 FolderPrefetcher::~FolderPrefetcher() {
@@ -142,19 +146,20 @@ std::size_t FolderPrefetcher::PeakBytes() const {
 }
 
 // The pool starts once the walk's own reads show that they wait for the disk: with the
-// folders in memory threads bring nothing, so a warm scan never starts them. A slow read
-// counts only when the thread has read from a block device since the last one (where the
-// kernel keeps that count): a read that merely lost the processor for a while does not.
+// folders in memory threads bring nothing, so a warm scan never starts them. Only reads
+// past the short bound pay for asking the kernel how they went.
 void FolderPrefetcher::NoteReadTime(std::chrono::steady_clock::duration took) {
-    bool waited = took >= limits_.slowRead;
-    if (waited && limits_.slowRead.count() > 0) {
+    ListingSigns signs;
+    if (took >= limits_.slowRead) {
         struct rusage usage {};
         if (::getrusage(RUSAGE_THREAD, &usage) == 0) {
-            waited = usage.ru_inblock > blocksRead_ || !blockCountsKept_;
+            if (blockCountsKept_) signs.readBlocks = usage.ru_inblock > blocksRead_;
+            signs.slept = usage.ru_nvcsw > sleeps_;
             blocksRead_ = usage.ru_inblock;
+            sleeps_ = usage.ru_nvcsw;
         }
     }
-    slowReads_ = slowReads_ << 1 | (waited ? 1u : 0u);
+    slowReads_ = slowReads_ << 1 | (ListingWaited(took, limits_.slowRead, signs) ? 1u : 0u);
     if (std::popcount(slowReads_) >= kSlowReadsToStart) poolWanted_ = true;
 }
 

@@ -21,8 +21,9 @@ struct ReadAheadLimits {
     std::size_t foldersAhead = 0;
     // Heap held for the walk ahead of it; once past it no further folder is started.
     std::size_t bytesAhead = 0;
-    // A read of the walk's own that takes longer waited for the disk; a few such reads
-    // start the pool. Zero starts it as soon as the walk goes below its first folder.
+    // A read of the walk's own that takes longer and reads from the disk waited for it (as
+    // does a very long one that slept); a few such reads start the pool. Zero starts it as
+    // soon as the walk goes below its first folder.
     std::chrono::microseconds slowRead{0};
 };
 
@@ -99,6 +100,7 @@ private:
     bool poolWanted_ = false;
     bool blockCountsKept_ = false;  // the kernel counts each thread's block reads
     long blocksRead_ = 0;
+    long sleeps_ = 0;      // the thread's voluntary context switches
     bool pooled_ = false;  // the pool runs: what is read is queued for it
     std::vector<std::thread> pool_;
 };
