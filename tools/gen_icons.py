@@ -31,8 +31,8 @@ def read_xpm(path):
     width, height, colours, per_pixel = (int(field) for field in strings[0].split()[:4])
     palette = {}
     for entry in strings[1:1 + colours]:
-        key, spec = entry[:per_pixel], entry[per_pixel:].split()
-        value = spec[spec.index("c") + 1]
+        key, fields = entry[:per_pixel], entry[per_pixel:].split()
+        value = fields[fields.index("c") + 1]
         if value.lower() == "none":
             palette[key] = (0, 0, 0, 0)
         elif re.fullmatch(r"#[0-9A-Fa-f]{6}", value):
