@@ -30,11 +30,11 @@
 #include "bench/TreeGenerator.h"
 #include "doubles/CustomWalkFiles.h"
 #include "platform/Attributes.h"
-#include "platform/posix/FolderEntries.h"
 #include "platform/posix/PosixDesktop.h"
 #include "platform/posix/PosixDriveSystem.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/ReadAheadWalk.h"
+#include "platform/posix/ReadEntries.h"
 #include "tree/FolderScan.h"
 #include "tree/TTreeNodes.h"
 
@@ -58,8 +58,7 @@ long SortedBareWalk(const std::string& root) {
     static std::vector<char> buffer(64 * 1024);
     long folders = 1;
     std::function<void(int)> walk = [&](int fd) {
-        const platform::FolderEntries entries =
-            platform::FolderEntries::Read(fd, buffer, platform::kFolderScanFilter, false);
+        const platform::FolderEntries entries = platform::ReadEntries(fd, buffer, platform::kFolderScanFilter, false);
         for (std::size_t i = 0; i < entries.Count(); ++i) {
             const std::string_view name = entries.Name(i);
             if (!(entries.Attributes(i) & platform::faDirectory) || name == "." || name == "..") continue;

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes platform/posix/UpperCaseTable.cpp: the simple upper-case mapping of every UTF-16
+"""Writes platform/UpperCaseTable.cpp: the simple upper-case mapping of every UTF-16
 code unit, the way an NTFS upcase table maps one unit at a time.
 
 Source: UnicodeData.txt, field 12 (simple uppercase mapping), from Debian's unicode-data
@@ -8,7 +8,7 @@ are. The table is two-level: the high byte of a unit picks a page, the low byte 
 holding the difference to add (modulo 0x10000); all unmapped pages share page 0.
 
 Run once from the repository root:
-    python3 tools/gen_upcase_table.py /usr/share/unicode/UnicodeData.txt > platform/posix/UpperCaseTable.cpp
+    python3 tools/gen_upcase_table.py /usr/share/unicode/UnicodeData.txt > platform/UpperCaseTable.cpp
 """
 import re
 import sys

@@ -13,6 +13,7 @@
 #include "platform/Attributes.h"
 #include "platform/posix/ListingWait.h"
 #include "platform/posix/OpenFolder.h"
+#include "platform/posix/ReadEntries.h"
 
 namespace platform {
 
@@ -291,7 +292,7 @@ void FolderPrefetcher::Read(Folder* folder, std::vector<char>& buffer, Lock& loc
         base ? OpenFolderBelow(baseFd, relative) : ::open(nativeRoot_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const int error = fd < 0 ? errno : 0;
     FolderEntries entries;
-    if (fd >= 0) entries = FolderEntries::Read(fd, buffer, filter_, systemRoot, &stopping_);
+    if (fd >= 0) entries = ReadEntries(fd, buffer, filter_, systemRoot, &stopping_);
     lock.lock();
     if (base) {
         --base->borrowers;

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/posix/FolderEntries.h"
+#include "platform/FolderEntries.h"
 
 namespace platform {
 

@@ -7,7 +7,7 @@
 namespace platform {
 
 // Folders of Linux: native names are the file system's bytes (UTF-8 as a rule), shown in
-// code page 932. There is no hidden attribute; see PosixListing for what is left out.
+// code page 932. There is no hidden attribute; see ReadEntries for what is left out.
 class PosixFileSystem final : public FileSystem {
 public:
     // Walks read folders ahead of the scan on `readAheadThreads` threads; 0 walks alone.

@@ -6,8 +6,9 @@
 
 #include <cerrno>
 
+#include "platform/EntriesListing.h"
 #include "platform/posix/OpenFolder.h"
-#include "platform/posix/PosixListing.h"
+#include "platform/posix/ReadEntries.h"
 
 namespace platform {
 
@@ -93,8 +94,8 @@ std::unique_ptr<FolderListing> PosixFolderWalk::List(std::uint32_t filter) {
     if (levels_[top].listed) ::lseek(fd, 0, SEEK_SET);
     levels_[top].listed = true;
     const bool systemRoot = top == 0 && root_ == "/";
-    return std::make_unique<PosixListing>(
-        std::make_shared<const FolderEntries>(FolderEntries::Read(fd, buffer_, filter, systemRoot)));
+    return std::make_unique<EntriesListing>(
+        std::make_shared<const FolderEntries>(ReadEntries(fd, buffer_, filter, systemRoot)));
 }
 
 }  // namespace platform

@@ -1,6 +1,6 @@
 #include "platform/posix/ReadAheadWalk.h"
 
-#include "platform/posix/PosixListing.h"
+#include "platform/EntriesListing.h"
 
 namespace platform {
 
@@ -26,7 +26,7 @@ std::unique_ptr<FolderListing> ReadAheadWalk::List(std::uint32_t filter) {
     if (FolderPrefetcher::Folder* folder = path_.back()) {
         std::shared_ptr<const FolderEntries> entries;
         switch (prefetcher_.Take(folder, filter, entries)) {
-            case FolderPrefetcher::Outcome::kListed: return std::make_unique<PosixListing>(std::move(entries));
+            case FolderPrefetcher::Outcome::kListed: return std::make_unique<EntriesListing>(std::move(entries));
             case FolderPrefetcher::Outcome::kUnreadable: return nullptr;
             case FolderPrefetcher::Outcome::kNotRead: break;
         }

@@ -1,4 +1,4 @@
-#include "platform/posix/FolderEntries.h"
+#include "platform/posix/ReadEntries.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -6,10 +6,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include <algorithm>
-
 #include "platform/Attributes.h"
-#include "platform/posix/NameOrder.h"
 
 namespace platform {
 
@@ -41,13 +38,10 @@ std::uint32_t AttributesOf(int fd, const char* name, unsigned char type, bool sy
     return faDirectory;
 }
 
-// "." and ".." come first, as Windows lists them.
-int DotRank(std::string_view name) { return name == "." ? 0 : name == ".." ? 1 : 2; }
-
 }  // namespace
 
-FolderEntries FolderEntries::Read(int folderFd, std::span<char> buffer, std::uint32_t filter, bool systemRoot,
-                                  const std::atomic<bool>* stop) {
+FolderEntries ReadEntries(int folderFd, std::span<char> buffer, std::uint32_t filter, bool systemRoot,
+                          const std::atomic<bool>* stop) {
     const std::uint32_t skipped = (faHidden | faSystem | faVolumeLabel) & ~filter;
     FolderEntries folder;
     while (!stop || !stop->load(std::memory_order_relaxed)) {
@@ -63,22 +57,6 @@ FolderEntries FolderEntries::Read(int folderFd, std::span<char> buffer, std::uin
     }
     folder.Sort();
     return folder;
-}
-
-void FolderEntries::Add(std::string_view name, std::uint32_t attributes) {
-    entries_.push_back({std::uint32_t(names_.size()), std::uint32_t(name.size()), attributes, IsUtf8(name)});
-    names_.append(name);
-    names_.push_back('\0');
-}
-
-void FolderEntries::Sort() {
-    std::sort(entries_.begin(), entries_.end(), [this](const Entry& a, const Entry& b) {
-        const std::string_view nameA(names_.data() + a.nameAt, a.nameLength),
-            nameB(names_.data() + b.nameAt, b.nameLength);
-        const int rankA = DotRank(nameA), rankB = DotRank(nameB);
-        if (rankA != rankB) return rankA < rankB;
-        return CompareNames(nameA, a.utf8, nameB, b.utf8) < 0;
-    });
 }
 
 }  // namespace platform

@@ -2,15 +2,15 @@
 #include <memory>
 
 #include "platform/FileSystem.h"
-#include "platform/posix/FolderEntries.h"
+#include "platform/FolderEntries.h"
 
 namespace platform {
 
 // A folder listing over entries read in full beforehand (FolderEntries), which a read-ahead
 // may share.
-class PosixListing final : public FolderListing {
+class EntriesListing final : public FolderListing {
 public:
-    explicit PosixListing(std::shared_ptr<const FolderEntries> entries) : entries_(std::move(entries)) {}
+    explicit EntriesListing(std::shared_ptr<const FolderEntries> entries) : entries_(std::move(entries)) {}
     bool Next(ListingEntry& entry) override;
 
 private:

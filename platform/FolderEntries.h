@@ -1,7 +1,5 @@
 #pragma once
-#include <atomic>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,7 +8,7 @@ namespace platform {
 
 // One folder's entries as its listing returns them: read to the end, the ones the attribute
 // filter skips left out, "." and ".." first and the rest in name order (NameOrder.h), as an
-// NTFS folder lists them.
+// NTFS folder lists them. Each system's reader adds the entries and sorts them once.
 class FolderEntries {
 public:
     struct Entry {
@@ -20,11 +18,9 @@ public:
         bool utf8 = true;
     };
 
-    // Reads the folder open at `folderFd` from where its descriptor stands. An error part-way
-    // ends the listing with what was read; so does `stop` turning true between reads.
-    // At the root of "/" the kernel's pseudo-file-system areas read as system folders.
-    static FolderEntries Read(int folderFd, std::span<char> buffer, std::uint32_t filter, bool systemRoot,
-                              const std::atomic<bool>* stop = nullptr);
+    // Adds an entry in the order read; Sort puts them in listing order.
+    void Add(std::string_view name, std::uint32_t attributes);
+    void Sort();
 
     std::size_t Count() const { return entries_.size(); }
     std::uint32_t Attributes(std::size_t i) const { return entries_[i].attributes; }
@@ -33,9 +29,6 @@ public:
     std::size_t Bytes() const { return entries_.capacity() * sizeof(Entry) + names_.capacity(); }
 
 private:
-    void Add(std::string_view name, std::uint32_t attributes);
-    void Sort();
-
     std::vector<Entry> entries_;
     std::string names_;  // every name followed by a zero byte
 };

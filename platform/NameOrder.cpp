@@ -1,4 +1,4 @@
-#include "platform/posix/NameOrder.h"
+#include "platform/NameOrder.h"
 
 #include <algorithm>
 #include <cstdint>

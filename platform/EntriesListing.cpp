@@ -1,8 +1,8 @@
-#include "platform/posix/PosixListing.h"
+#include "platform/EntriesListing.h"
 
 namespace platform {
 
-bool PosixListing::Next(ListingEntry& entry) {
+bool EntriesListing::Next(ListingEntry& entry) {
     if (next_ >= entries_->Count()) return false;
     entry.attributes = entries_->Attributes(next_);
     entry.nativeName = entries_->Name(next_);
