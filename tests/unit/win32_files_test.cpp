@@ -174,22 +174,6 @@ TEST_F(Win32Files, ScanListsTheWholeTreeOfNamesInEveryScript) {
     EXPECT_EQ(tree, expected);
 }
 
-// A chain of folders whose deepest path runs past 400 characters, far beyond the 260 of the
-// plain Windows calls, is walked to its end.
-TEST_F(Win32Files, ScanWalksAChainPastFourHundredCharacters) {
-    const std::string name = std::string(40, 'd') + "表";
-    std::string relative;
-    std::vector<std::string> expected{temp.path()};
-    for (int level = 1; level <= 10; ++level) {
-        relative += (relative.empty() ? "" : "\\") + name + std::to_string(level);
-        temp.Folder(relative);
-        expected.push_back(std::string(level, '.') + name.substr(0, 40) + "\x95\x5C" + std::to_string(level));
-    }
-    ASSERT_GT(WideOf(temp.path() + relative).size(), 400u);
-    EXPECT_EQ(Scan(temp.path()), expected);
-    EXPECT_EQ(Names(temp.path() + relative), (std::vector<std::string>{".", ".."}));
-}
-
 // What a listing entry is taken for, from the attributes and reparse tag the system gives.
 TEST(Win32ListedAttributes, NameSurrogatesAreLinksOtherReparsePointsAreFolders) {
     constexpr std::uint32_t kFolder = FILE_ATTRIBUTE_DIRECTORY;

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -13,12 +12,6 @@
 #include "unit/support/Win32TempFolder.h"
 
 namespace {
-
-std::string Bytes(std::initializer_list<int> bytes) {
-    std::string out;
-    for (int b : bytes) out.push_back(static_cast<char>(b));
-    return out;
-}
 
 struct RawEntry {
     std::string name;
@@ -50,25 +43,6 @@ TEST(Win32World, AnsiCodePageIs932) {
     EXPECT_EQ(info.MaxCharSize, 2u);
     EXPECT_TRUE(IsDBCSLeadByte(0x95));
     EXPECT_FALSE(IsDBCSLeadByte(0x5C));
-}
-
-// Why every call is a wide one: the A calls best-fit or lose what code page 932 cannot spell.
-TEST(Win32World, AnsiCallsLoseNamesTheWideCallsKeep) {
-    Win32TempFolder temp;
-    ASSERT_TRUE(temp.ok());
-    temp.Folder("한글");
-    temp.Folder("表示");
-
-    auto ansi = RawListing(temp.path());
-    EXPECT_NE(Find(ansi, "??"), nullptr);                             // 한글, lost
-    EXPECT_NE(Find(ansi, Bytes({0x95, 0x5C, 0x8E, 0xA6})), nullptr);  // 表示 in code page 932
-    EXPECT_EQ(GetFileAttributesA((temp.path() + "??").c_str()), INVALID_FILE_ATTRIBUTES);
-
-    WIN32_FIND_DATAW data;
-    const HANDLE h = FindFirstFileW(LongWide(temp.path() + "한글").c_str(), &data);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    FindClose(h);
-    EXPECT_EQ(std::wstring(data.cFileName), L"\xD55C\xAE00");
 }
 
 // Wine takes a folder's read-only bit (SetFileAttributesA succeeds) but never reports it
