@@ -10,9 +10,9 @@
 
 #include <X11/Xlib.h>
 
-#include "dialogs/DialogFocus.h"
+#include "dialogs/qt/DialogFocus.h"
 #include "resources/Texts.h"
-#include "sjis/QtText.h"
+#include "sjis/qt/QtText.h"
 
 namespace {
 

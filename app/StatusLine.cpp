@@ -4,7 +4,7 @@
 #include <QStatusBar>
 
 #include "resources/Texts.h"
-#include "sjis/QtText.h"
+#include "sjis/qt/QtText.h"
 
 namespace {
 

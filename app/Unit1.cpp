@@ -11,12 +11,12 @@
 #include "app/FolderDrop.h"
 #include "app/MenuShortcuts.h"
 #include "dialogs/ErrorBox.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 #include "resources/Texts.h"
-#include "resources/WindowIcon.h"
-#include "sjis/QtText.h"
-#include "text/TMemo.h"
-#include "tree/TTreeView.h"
+#include "resources/qt/WindowIcon.h"
+#include "sjis/qt/QtText.h"
+#include "text/qt/TMemo.h"
+#include "tree/qt/TTreeView.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include "app/MemoryReserve.h"
 #include "app/StatusLine.h"
-#include "dialogs/FolderDialog.h"
+#include "dialogs/qt/FolderDialog.h"
 #include "save/SavePath.h"
-#include "save/TSaveDialog.h"
+#include "save/qt/TSaveDialog.h"
 #include "tree/ScanRoot.h"
 
 class QAction;

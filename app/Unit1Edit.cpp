@@ -1,6 +1,6 @@
 // The Edit menu: every command acts on the editor, whichever control has the focus.
 #include "app/Unit1.h"
-#include "text/TMemo.h"
+#include "text/qt/TMemo.h"
 
 void TForm1::MnuCutClick(QObject*) { Memo1->cut(); }
 

@@ -5,9 +5,9 @@
 #include "dialogs/MessageDialog.h"
 #include "resources/Texts.h"
 #include "text/LineRules.h"
-#include "text/TMemo.h"
 #include "text/TreeText.h"
-#include "tree/TTreeView.h"
+#include "text/qt/TMemo.h"
+#include "tree/qt/TTreeView.h"
 
 void TForm1::MnuMemoClick(QObject*) {
     // Only Yes goes on: a question dismissed with the close box must not delete the text.

@@ -8,7 +8,7 @@
 #include "save/HtmlPage.h"
 #include "save/TextFile.h"
 #include "save/TextLines.h"
-#include "text/TMemo.h"
+#include "text/qt/TMemo.h"
 
 namespace {
 

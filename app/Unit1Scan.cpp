@@ -7,14 +7,14 @@
 #include "app/AliveWork.h"
 #include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 #include "platform/Platform.h"
 #include "resources/Texts.h"
 #include "tree/FolderScan.h"
 #include "tree/NodePath.h"
 #include "tree/NodeText.h"
-#include "tree/TTreeView.h"
 #include "tree/TreeErrors.h"
+#include "tree/qt/TTreeView.h"
 
 void TForm1::DriveComboBox1Change(QObject*) {
     if (!Activated) return;

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "sjis/QtText.h"
+#include "sjis/qt/QtText.h"
 #include "text/LineRules.h"
-#include "text/TMemo.h"
+#include "text/qt/TMemo.h"
 
 namespace {
 

@@ -25,8 +25,8 @@
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "save/SavePath.h"
-#include "text/TMemo.h"
-#include "tree/TTreeView.h"
+#include "text/qt/TMemo.h"
+#include "tree/qt/TTreeView.h"
 
 namespace {
 

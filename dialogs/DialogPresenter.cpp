@@ -6,8 +6,8 @@
 #include <QMessageBox>
 #include <QShortcut>
 
-#include "dialogs/TMessageForm.h"
-#include "sjis/QtText.h"
+#include "dialogs/qt/TMessageForm.h"
+#include "sjis/qt/QtText.h"
 
 namespace {
 

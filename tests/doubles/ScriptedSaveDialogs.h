@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "save/TSaveDialog.h"
+#include "save/qt/TSaveDialog.h"
 
 class ScriptedSaveDialogs final : public SaveDialogPresenter {
 public:

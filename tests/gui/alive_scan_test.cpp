@@ -20,14 +20,14 @@
 #include "app/Unit1.h"
 #include "dialogs/ErrorText.h"
 #include "doubles/ScriptedMessageDialogs.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 #include "resources/Texts.h"
-#include "sjis/QtText.h"
+#include "sjis/qt/QtText.h"
 #include "support/FakeMachine.h"
-#include "text/TMemo.h"
-#include "tree/TTreeView.h"
+#include "text/qt/TMemo.h"
 #include "tree/TreeErrors.h"
-#include "tree/TreeModel.h"
+#include "tree/qt/TTreeView.h"
+#include "tree/qt/TreeModel.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <QTest>
 
 #include "drives/DriveListText.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 #include "sjis/Cp932.h"
-#include "sjis/QtText.h"
+#include "sjis/qt/QtText.h"
 #include "support/FakeMachine.h"
 
 namespace {

@@ -14,12 +14,12 @@
 #include "app/Unit1.h"
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 #include "gui/support/FakeMachine.h"
 #include "gui/support/ModalDialogs.h"
 #include "resources/Texts.h"
 #include "tree/ScanRoot.h"
-#include "tree/TTreeView.h"
+#include "tree/qt/TTreeView.h"
 #include "unit/support/TempFolder.h"
 
 namespace {

@@ -16,12 +16,12 @@
 #include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 #include "resources/Texts.h"
-#include "sjis/QtText.h"
+#include "sjis/qt/QtText.h"
 #include "support/FakeMachine.h"
-#include "text/TMemo.h"
-#include "tree/TTreeView.h"
+#include "text/qt/TMemo.h"
+#include "tree/qt/TTreeView.h"
 
 namespace {
 

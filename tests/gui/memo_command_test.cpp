@@ -9,14 +9,14 @@
 #include "app/Unit1.h"
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 #include "resources/Texts.h"
 #include "support/FakeMachine.h"
 #include "text/LineRules.h"
-#include "text/TMemo.h"
 #include "text/TreeText.h"
-#include "tree/TTreeView.h"
-#include "tree/TreeModel.h"
+#include "text/qt/TMemo.h"
+#include "tree/qt/TTreeView.h"
+#include "tree/qt/TreeModel.h"
 
 namespace {
 

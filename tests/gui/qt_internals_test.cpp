@@ -13,9 +13,9 @@
 #include <QTest>
 
 #include "app/Unit1.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 #include "gui/support/FakeMachine.h"
-#include "tree/TTreeView.h"
+#include "tree/qt/TTreeView.h"
 
 namespace {
 

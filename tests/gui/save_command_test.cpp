@@ -21,7 +21,7 @@
 #include "gui/support/ModalDialogs.h"
 #include "gui/support/SaveForm.h"
 #include "save/HtmlPage.h"
-#include "save/TSaveDialog.h"
+#include "save/qt/TSaveDialog.h"
 #include "sjis/Cp932.h"
 #include "unit/support/TempFolder.h"
 

@@ -6,12 +6,12 @@
 #include "app/Unit1.h"
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 #include "platform/Attributes.h"
 #include "resources/Texts.h"
 #include "support/FakeMachine.h"
-#include "tree/TTreeView.h"
-#include "tree/TreeModel.h"
+#include "tree/qt/TTreeView.h"
+#include "tree/qt/TreeModel.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "resources/Texts.h"
-#include "sjis/QtText.h"
-#include "text/TMemo.h"
+#include "sjis/qt/QtText.h"
+#include "text/qt/TMemo.h"
 
 // Records the status text each time the status line is painted.
 class PaintedTexts : public QObject {

@@ -1,8 +1,8 @@
-#include "tree/TreeModel.h"
+#include "tree/qt/TreeModel.h"
 
 #include <cstdlib>
 
-#include "sjis/QtText.h"
+#include "sjis/qt/QtText.h"
 
 TreeModel::TreeModel(TTreeNodes& nodes, QObject* parent) : QAbstractItemModel(parent), nodes_(nodes) {
     nodes_.SetObserver(this);

@@ -1,4 +1,4 @@
-#include "drives/DrivePictures.h"
+#include "drives/qt/DrivePictures.h"
 
 #include <QBitmap>
 #include <QImage>

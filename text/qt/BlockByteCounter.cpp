@@ -1,4 +1,4 @@
-#include "text/BlockByteCounter.h"
+#include "text/qt/BlockByteCounter.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -1,4 +1,4 @@
-#include "dialogs/MessageLabel.h"
+#include "dialogs/qt/MessageLabel.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "save/TSaveDialog.h"
+#include "save/qt/TSaveDialog.h"
 
 #include <QComboBox>
 #include <QDebug>
@@ -11,7 +11,7 @@
 
 #include "resources/Texts.h"
 #include "save/SaveFilter.h"
-#include "sjis/QtText.h"
+#include "sjis/qt/QtText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tree/TTreeView.h"
+#include "tree/qt/TTreeView.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QToolTip>
 
-#include "tree/TreeModel.h"
+#include "tree/qt/TreeModel.h"
 
 TTreeView::TTreeView(QWidget* parent) : QTreeView(parent), model_(new TreeModel(items_, this)) {
     setModel(model_);

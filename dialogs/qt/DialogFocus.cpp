@@ -1,4 +1,4 @@
-#include "dialogs/DialogFocus.h"
+#include "dialogs/qt/DialogFocus.h"
 
 #include <QApplication>
 #include <QDialog>

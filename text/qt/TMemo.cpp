@@ -1,4 +1,4 @@
-#include "text/TMemo.h"
+#include "text/qt/TMemo.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -7,9 +7,9 @@
 #include <QTextCursor>
 
 #include "resources/Texts.h"
-#include "sjis/QtText.h"
-#include "text/BlockByteCounter.h"
+#include "sjis/qt/QtText.h"
 #include "text/LineRules.h"
+#include "text/qt/BlockByteCounter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "sjis/QtText.h"
+#include "sjis/qt/QtText.h"
 
 #include "sjis/Cp932.h"
 

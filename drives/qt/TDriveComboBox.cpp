@@ -4,12 +4,12 @@
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
-#include "drives/DrivePictures.h"
-#include "drives/DriveRowDelegate.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/DrivePictures.h"
+#include "drives/qt/DriveRowDelegate.h"
+#include "drives/qt/FileCtrl.h"
 #include "platform/Platform.h"
 #include "sjis/Cp932.h"
-#include "sjis/QtText.h"
+#include "sjis/qt/QtText.h"
 
 namespace {
 

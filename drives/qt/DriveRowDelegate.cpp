@@ -1,10 +1,10 @@
-#include "drives/DriveRowDelegate.h"
+#include "drives/qt/DriveRowDelegate.h"
 
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 
 namespace {
 constexpr int kPictureLeft = 2;

@@ -1,4 +1,4 @@
-#include "dialogs/TMessageForm.h"
+#include "dialogs/qt/TMessageForm.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -9,10 +9,10 @@
 #include <QWindow>
 
 #include "dialogs/MessageKinds.h"
-#include "dialogs/MessageLabel.h"
 #include "dialogs/MessageLayout.h"
+#include "dialogs/qt/MessageLabel.h"
 #include "resources/Texts.h"
-#include "sjis/QtText.h"
+#include "sjis/qt/QtText.h"
 
 namespace {
 

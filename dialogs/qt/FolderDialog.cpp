@@ -1,4 +1,4 @@
-#include "dialogs/FolderDialog.h"
+#include "dialogs/qt/FolderDialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,7 +6,7 @@
 #include <QFileInfo>
 
 #include "resources/Texts.h"
-#include "sjis/QtText.h"
+#include "sjis/qt/QtText.h"
 
 namespace {
 

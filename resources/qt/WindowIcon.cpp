@@ -1,4 +1,4 @@
-#include "resources/WindowIcon.h"
+#include "resources/qt/WindowIcon.h"
 
 #include <QPixmap>
 
