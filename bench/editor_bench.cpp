@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
+#include "app/qt/Application.h"
 #include "sjis/qt/QtText.h"
 #include "text/LineRules.h"
 #include "text/qt/TMemo.h"

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/Application.h"
-#include "app/Unit1.h"
+#include "app/qt/Application.h"
+#include "app/qt/Unit1.h"
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "sjis/qt/QtText.h"

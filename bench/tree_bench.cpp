@@ -18,8 +18,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Application.h"
-#include "app/Unit1.h"
+#include "app/qt/Application.h"
+#include "app/qt/Unit1.h"
 #include "bench/Contest.h"
 #include "bench/TreeGenerator.h"
 #include "dialogs/MessageDialog.h"

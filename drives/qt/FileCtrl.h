@@ -6,17 +6,19 @@
 #include <memory>
 #include <string>
 
+#include "drives/DriveSelector.h"
+
 class DrivePictures;
 class QKeyEvent;
 
-class TDriveComboBox : public QComboBox {
+class TDriveComboBox : public QComboBox, public DriveSelector {
     Q_OBJECT
 public:
     explicit TDriveComboBox(QWidget* parent = nullptr);
     ~TDriveComboBox() override;
 
     // The current drive's letter, 0 for none; a small letter once a selection has set it.
-    char CurrentDrive() const { return currentDrive_; }
+    char CurrentDrive() const override { return currentDrive_; }
 
     // Creates the selector's list the first time the window is shown: builds the drive
     // list, selects the current drive and raises OnChange once. Later calls do nothing.
@@ -25,7 +27,7 @@ public:
     void SelectDrive(char letter);
     // Makes `letter` the current drive and selects its item, raising no event: the drive of
     // a folder scanned without a pick.
-    void ShowDrive(char letter);
+    void ShowDrive(char letter) override;
     std::string VolumeLabelText(char letter);
     std::string NetworkNameText(char letter);
     void FitItemHeight();

@@ -16,8 +16,8 @@
 // only interface for that is Qt's platform one.
 #include <qpa/qwindowsysteminterface.h>
 
-#include "app/AliveWork.h"
-#include "app/Unit1.h"
+#include "app/qt/AliveWork.h"
+#include "app/qt/Unit1.h"
 #include "dialogs/ErrorText.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "drives/qt/FileCtrl.h"

@@ -10,7 +10,7 @@
 #include <ostream>
 #include <vector>
 
-#include "app/Unit1.h"
+#include "app/qt/Unit1.h"
 #include "drives/qt/FileCtrl.h"
 #include "text/qt/TMemo.h"
 #include "tree/qt/TTreeView.h"

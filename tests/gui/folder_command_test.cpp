@@ -11,7 +11,7 @@
 #include <QUrl>
 #include <filesystem>
 
-#include "app/Unit1.h"
+#include "app/qt/Unit1.h"
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "drives/qt/FileCtrl.h"

@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/Unit1.h"
+#include "app/qt/Unit1.h"
 #include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/Unit1.h"
+#include "app/qt/Unit1.h"
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "drives/qt/FileCtrl.h"

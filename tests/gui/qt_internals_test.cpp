@@ -12,7 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/Unit1.h"
+#include "app/qt/Unit1.h"
 #include "drives/qt/FileCtrl.h"
 #include "gui/support/FakeMachine.h"
 #include "tree/qt/TTreeView.h"

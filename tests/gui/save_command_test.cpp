@@ -21,7 +21,7 @@
 #include "gui/support/ModalDialogs.h"
 #include "gui/support/SaveForm.h"
 #include "save/HtmlPage.h"
-#include "save/qt/TSaveDialog.h"
+#include "save/TSaveDialog.h"
 #include "sjis/Cp932.h"
 #include "unit/support/TempFolder.h"
 
@@ -42,7 +42,7 @@ QString Native(const std::string& utf8) { return QString::fromUtf8(utf8); }
 class SaveCommandTest : public ::testing::Test {
 protected:
     void Save(const std::string& path, int filterIndex) {
-        saveDialogs.AcceptNext(Native(path), filterIndex);
+        saveDialogs.AcceptNext(path, filterIndex);
         form.MnuSave->trigger();
     }
     std::string Status() { return window.StatusText(); }

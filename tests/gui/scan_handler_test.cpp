@@ -3,7 +3,7 @@
 #include <QTest>
 #include <string>
 
-#include "app/Unit1.h"
+#include "app/qt/Unit1.h"
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "drives/qt/FileCtrl.h"

@@ -6,25 +6,34 @@
 #include <string>
 #include <string_view>
 
+#include "text/EditorPane.h"
+
 class BlockByteCounter;
 
-class TMemo : public QPlainTextEdit {
+class TMemo : public QPlainTextEdit, public EditorPane {
     Q_OBJECT
 public:
     explicit TMemo(QWidget* parent = nullptr);
     ~TMemo() override;
 
     // Line list (code page 932 bytes, CR LF breaks).
-    void ClearLines();
-    int AppendLine(std::string_view line);
-    int LineCount() const;
-    std::string LineAt(int index) const;
-    std::string FullText() const;
+    void ClearLines() override;
+    int AppendLine(std::string_view line) override;
+    int LineCount() const override;
+    std::string LineAt(int index) const override;
+    std::string FullText() const override;
 
     // Bytes the text holds now, every line break counting two.
     std::size_t Length() const;
     // True when the last AppendLine kept less than it was given, for want of room.
-    bool AppendCut() const { return appendCut_; }
+    bool AppendCut() const override { return appendCut_; }
+
+    // Focus and the clipboard commands.
+    void SetFocus() override { setFocus(Qt::OtherFocusReason); }
+    void CutToClipboard() override { cut(); }
+    void CopyToClipboard() override { copy(); }
+    void PasteFromClipboard() override { paste(); }
+    void SelectAll() override { selectAll(); }
 
     // Puts `text` over the selection as far as the room allows, as typing and pasting do:
     // characters code page 932 cannot spell become "?", every kind of line break one break.

@@ -1,19 +1,19 @@
 #pragma once
 #include <QTreeView>
 
-#include "tree/TTreeNodes.h"
+#include "tree/TreePane.h"
 
 class TreeModel;
 
 // The folder tree pane: shows exactly the nodes of its store, lets the user edit a label
 // in place, and shows a label that does not fit in a hover tip.
-class TTreeView : public QTreeView {
+class TTreeView : public QTreeView, public TreePane {
     Q_OBJECT
 public:
     explicit TTreeView(QWidget* parent = nullptr);
     ~TTreeView() override;
 
-    TTreeNodes& Items() { return items_; }
+    TTreeNodes& Items() override { return items_; }
     TreeModel& Model() { return *model_; }
 
     // What the hover tip shows over a node: empty while its whole label is visible; a
@@ -23,8 +23,8 @@ public:
     using QTreeView::edit;
 
     // While work on another thread uses the store (see StoreLoan).
-    void Lend(bool rebuild);
-    void TakeBack();
+    void Lend(bool rebuild) override;
+    void TakeBack() override;
 
     static constexpr int kIndent = 19;
     static constexpr int kTipLimit = 80;
@@ -42,20 +42,4 @@ private:
     TreeModel* model_;
     QPersistentModelIndex edited_;  // the node whose label is being edited
     bool lent_ = false;
-};
-
-// Lends the pane's store to work on another thread for the life of the object. An open
-// label edit ends first, its text kept, and no new one starts. For work that rebuilds the
-// store the pane shows no rows and leaves the store alone meanwhile; at the end it shows
-// the store as it is then.
-class StoreLoan {
-public:
-    enum Use { kRead, kRebuild };
-    StoreLoan(TTreeView& view, Use use) : view_(view) { view_.Lend(use == kRebuild); }
-    ~StoreLoan() { view_.TakeBack(); }
-    StoreLoan(const StoreLoan&) = delete;
-    StoreLoan& operator=(const StoreLoan&) = delete;
-
-private:
-    TTreeView& view_;
 };

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "app/Application.h"
+#include "app/qt/Application.h"
 #include "dialogs/MessageDialog.h"
 
 int main(int argc, char* argv[]) {

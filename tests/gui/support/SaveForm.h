@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "FakeMachine.h"
-#include "app/Unit1.h"
+#include "app/qt/Unit1.h"
 #include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"

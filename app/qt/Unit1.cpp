@@ -1,15 +1,16 @@
-#include "app/Unit1.h"
+#include "app/qt/Unit1.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "app/FolderDrop.h"
-#include "app/MenuShortcuts.h"
+#include "app/qt/FolderDrop.h"
+#include "app/qt/MenuShortcuts.h"
+#include "app/qt/TStatusBar.h"
 #include "dialogs/ErrorBox.h"
 #include "drives/qt/FileCtrl.h"
 #include "resources/Texts.h"
@@ -42,12 +43,14 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     BuildMenus();
     MenuShortcuts::Install(*this);
     FormCreate(this);
+    resize(kWidth, kHeight);
+    move(kLeft, kTop);
 }
 
 TForm1::~TForm1() = default;
 
 void TForm1::BuildComponents() {
-    StatusBar1 = new QStatusBar(this);
+    StatusBar1 = new TStatusBar(this);
     StatusBar1->setObjectName("StatusBar1");
     StatusBar1->setFixedHeight(kBarHeight);
     StatusBar1->setSizeGripEnabled(true);
@@ -105,7 +108,7 @@ void TForm1::BuildComponents() {
     setTabOrder(TreeView1, Memo1);
 }
 
-QAction* TForm1::AddCommand(QMenu* menu, std::string_view caption, void (TForm1::*handler)(QObject*)) {
+QAction* TForm1::AddCommand(QMenu* menu, std::string_view caption, void (Form1Handlers::*handler)(const void*)) {
     QAction* action = menu ? menu->addAction(Caption(caption)) : menuBar()->addAction(Caption(caption));
     connect(action, &QAction::triggered, this,
             [this, action, handler] { errorbox::Guard([&] { (this->*handler)(action); }); });
@@ -115,24 +118,24 @@ QAction* TForm1::AddCommand(QMenu* menu, std::string_view caption, void (TForm1:
 void TForm1::BuildMenus() {
     MnuFile = menuBar()->addMenu(Caption(texts::kMenuFile));
     MnuFile->setObjectName("MnuFile");
-    MnuOpen = AddCommand(MnuFile, texts::kMenuOpenFolder, &TForm1::MnuOpenClick);
-    MnuSave = AddCommand(MnuFile, texts::kMenuSave, &TForm1::MnuSaveClick);
+    MnuOpen = AddCommand(MnuFile, texts::kMenuOpenFolder, &Form1Handlers::MnuOpenClick);
+    MnuSave = AddCommand(MnuFile, texts::kMenuSave, &Form1Handlers::MnuSaveClick);
     MnuDmy01 = MnuFile->addSeparator();
-    MnuExit = AddCommand(MnuFile, texts::kMenuExit, &TForm1::MnuExitClick);
+    MnuExit = AddCommand(MnuFile, texts::kMenuExit, &Form1Handlers::MnuExitClick);
 
     MnuEdit = menuBar()->addMenu(Caption(texts::kMenuEdit));
     MnuEdit->setObjectName("MnuEdit");
-    MnuCut = AddCommand(MnuEdit, texts::kMenuCut, &TForm1::MnuCutClick);
+    MnuCut = AddCommand(MnuEdit, texts::kMenuCut, &Form1Handlers::MnuCutClick);
     MnuCut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    MnuCopy = AddCommand(MnuEdit, texts::kMenuCopy, &TForm1::MnuCopyClick);
+    MnuCopy = AddCommand(MnuEdit, texts::kMenuCopy, &Form1Handlers::MnuCopyClick);
     MnuCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    MnuPaste = AddCommand(MnuEdit, texts::kMenuPaste, &TForm1::MnuPasteClick);
+    MnuPaste = AddCommand(MnuEdit, texts::kMenuPaste, &Form1Handlers::MnuPasteClick);
     MnuPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     MnuDmy02 = MnuEdit->addSeparator();
-    MnuAllSelect = AddCommand(MnuEdit, texts::kMenuSelectAll, &TForm1::MnuAllSelectClick);
+    MnuAllSelect = AddCommand(MnuEdit, texts::kMenuSelectAll, &Form1Handlers::MnuAllSelectClick);
 
     // A command on the bar itself, with no drop-down.
-    MnuMemo = AddCommand(nullptr, texts::kMenuMemo, &TForm1::MnuMemoClick);
+    MnuMemo = AddCommand(nullptr, texts::kMenuMemo, &Form1Handlers::MnuMemoClick);
 
     MnuOpen->setObjectName("MnuOpen");
     MnuSave->setObjectName("MnuSave");
@@ -156,9 +159,19 @@ void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shown_) return;
     shown_ = true;
+    PlaceWindow();
     DriveComboBox1->CreateWnd();
     FormShow(this);
     if (!startFolder_.empty()) ScanFolderSoon(startFolder_);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    bool canClose = true;
+    errorbox::Guard([&] { FormCloseQuery(this, canClose); });
+    if (canClose)
+        QMainWindow::closeEvent(event);
+    else
+        event->ignore();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -166,18 +179,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::FormCreate(QObject*) {
-    Activated = false;
-    resize(kWidth, kHeight);
-    move(kLeft, kTop);
-}
-
-void TForm1::FormShow(QObject*) {
-    PlaceWindow();
-    Status().SetText(texts::Cp932(texts::kSelectDrive));
-    Activated = true;
-}
-
 void TForm1::Panel1Resize(QObject*) { DriveComboBox1->resize(Panel1->width(), kSelectorHeight); }
 
-void TForm1::MnuExitClick(QObject*) { close(); }
+void TForm1::ScanFolderSoon(const std::string& nativePath) {
+    QMetaObject::invokeMethod(
+        this, [this, nativePath] { ScanFolderWhenIdle(nativePath); }, Qt::QueuedConnection);
+}
+
+DriveSelector& TForm1::Selector() { return *DriveComboBox1; }
+
+TreePane& TForm1::Tree() { return *TreeView1; }
+
+EditorPane& TForm1::Editor() { return *Memo1; }

@@ -1,18 +1,20 @@
 // Memo creation: the folder tree as box-drawn text in the editor.
-#include "app/Unit1.h"
+#include <string_view>
 
-#include "app/AliveWork.h"
+#include "app/Form1Handlers.h"
+#include "app/LongWork.h"
+#include "app/StatusLine.h"
 #include "dialogs/MessageDialog.h"
 #include "resources/Texts.h"
+#include "text/EditorPane.h"
 #include "text/LineRules.h"
 #include "text/TreeText.h"
-#include "text/qt/TMemo.h"
-#include "tree/qt/TTreeView.h"
+#include "tree/TreePane.h"
 
-void TForm1::MnuMemoClick(QObject*) {
+void Form1Handlers::MnuMemoClick(const void*) {
     // Only Yes goes on: a question dismissed with the close box must not delete the text.
     if (AskReplaceMemo() != mrYes) return;
-    TTreeNodes& nodes = TreeView1->Items();
+    TTreeNodes& nodes = Tree().Items();
     if (nodes.NodeCount() == 0) {
         ShowNoDriveSelected();
         return;
@@ -22,18 +24,19 @@ void TForm1::MnuMemoClick(QObject*) {
 
     treetext::Text text;
     {
-        const StoreLoan loan(*TreeView1, StoreLoan::kRead);
-        alivework::Run([&] { text = treetext::BuildTreeText(nodes, linerules::kMaxLength); });
+        const StoreLoan loan(Tree(), StoreLoan::kRead);
+        Work().Run([&] { text = treetext::BuildTreeText(nodes, linerules::kMaxLength); }, {});
     }
-    Memo1->ClearLines();
+    EditorPane& memo = Editor();
+    memo.ClearLines();
     // Everything that fits, inserted at once, is the text one append per line would leave.
     std::string_view body = text.bytes;
     if (!text.cut && body.size() >= 2) body.remove_suffix(2);
-    if (!text.bytes.empty()) Memo1->AppendLine(body);
+    if (!text.bytes.empty()) memo.AppendLine(body);
 
-    if (text.cut || Memo1->AppendCut())
+    if (text.cut || memo.AppendCut())
         Status().SetText(texts::Cp932(texts::kMemoTruncated));
     else
         Status().Clear();
-    Memo1->setFocus();
+    memo.SetFocus();
 }

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/Application.h"
-#include "app/Unit1.h"
+#include "app/qt/Application.h"
+#include "app/qt/Unit1.h"
 #include "platform/Platform.h"
 #include "resources/Texts.h"
 

@@ -1,5 +1,6 @@
-#include "save/qt/TSaveDialog.h"
+#include "save/qt/ScreenSaveDialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDebug>
 #include <QFile>
@@ -62,51 +63,30 @@ void PlaceOnScreenOf(QWidget& dialog, QWidget* owner) {
                 monitor.y() + (monitor.height() - size.height()) / 3);
 }
 
-class ScreenSaveDialog final : public SaveDialogPresenter {
-public:
-    bool Present(TSaveDialog& saveDialog, QWidget* owner) override {
-        QFileDialog dialog(owner);
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setOption(QFileDialog::HideNameFilterDetails);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before returning an existing name
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(QString());
-        dialog.setSizeGripEnabled(true);
-        const QtFilters types;
-        dialog.setNameFilters(types.filters);
-        const int index = saveDialog.FilterIndex;
-        if (index >= 1 && index <= types.filters.size()) dialog.selectNameFilter(types.filters[index - 1]);
-        if (!saveDialog.NativeFileName.empty())
-            dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(saveDialog.NativeFileName)));
-        KeepTypedName(dialog);
-        // Runs once the dialog is shown and has its size.
-        QTimer::singleShot(0, &dialog, [&dialog, owner] { PlaceOnScreenOf(dialog, owner); });
-
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-        saveDialog.Accept(dialog.selectedFiles().constFirst(), types.IndexOf(dialog.selectedNameFilter()));
-        return true;
-    }
-};
-
-SaveDialogPresenter* installed = nullptr;
-
 }  // namespace
 
-SaveDialogPresenter& SaveDialogPresenter::Current() {
-    static ScreenSaveDialog screen;
-    return installed ? *installed : screen;
-}
+bool ScreenSaveDialog::Present(TSaveDialog& saveDialog) {
+    QWidget* owner = QApplication::activeWindow();
+    QFileDialog dialog(owner);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before returning an existing name
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString());
+    dialog.setSizeGripEnabled(true);
+    const QtFilters types;
+    dialog.setNameFilters(types.filters);
+    const int index = saveDialog.FilterIndex;
+    if (index >= 1 && index <= types.filters.size()) dialog.selectNameFilter(types.filters[index - 1]);
+    if (!saveDialog.NativeFileName.empty())
+        dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(saveDialog.NativeFileName)));
+    KeepTypedName(dialog);
+    // Runs once the dialog is shown and has its size.
+    QTimer::singleShot(0, &dialog, [&dialog, owner] { PlaceOnScreenOf(dialog, owner); });
 
-SaveDialogPresenter* SaveDialogPresenter::Install(SaveDialogPresenter* presenter) {
-    SaveDialogPresenter* previous = installed;
-    installed = presenter;
-    return previous;
-}
-
-bool TSaveDialog::Execute(QWidget* owner) { return SaveDialogPresenter::Current().Present(*this, owner); }
-
-void TSaveDialog::Accept(const QString& path, int filterIndex) {
-    FileName = FromQString(path);
-    NativeFileName = QFile::encodeName(path).toStdString();
-    if (filterIndex >= 1) FilterIndex = filterIndex;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    const QString path = dialog.selectedFiles().constFirst();
+    saveDialog.Accept({FromQString(path), QFile::encodeName(path).toStdString()},
+                      types.IndexOf(dialog.selectedNameFilter()));
+    return true;
 }

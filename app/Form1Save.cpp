@@ -1,14 +1,15 @@
 // Saving: the save command and the two writers.
 #include <functional>
 
-#include "app/Unit1.h"
+#include "app/Form1Handlers.h"
+#include "app/StatusLine.h"
 #include "dialogs/MessageDialog.h"
 #include "resources/Texts.h"
 #include "save/FileExtension.h"
 #include "save/HtmlPage.h"
 #include "save/TextFile.h"
 #include "save/TextLines.h"
-#include "text/qt/TMemo.h"
+#include "text/EditorPane.h"
 
 namespace {
 
@@ -35,12 +36,12 @@ bool MayReplace(const save::SavePath& target, const save::SaveChoice& choice) {
 
 }  // namespace
 
-void TForm1::MnuSaveClick(QObject*) {
-    if (Memo1->LineCount() == 0) {
+void Form1Handlers::MnuSaveClick(const void*) {
+    if (Editor().LineCount() == 0) {
         ShowNoMemo();
         return;
     }
-    if (!SaveDialog1.Execute(this)) {
+    if (!SaveDialog1.Execute()) {
         Status().Clear();
         return;
     }
@@ -56,15 +57,15 @@ void TForm1::MnuSaveClick(QObject*) {
         SaveAsHtml(target);
 }
 
-void TForm1::SaveAsText(const save::SavePath& fileName) {
+void Form1Handlers::SaveAsText(const save::SavePath& fileName) {
     RunWriter(Status(), texts::kSavingText, texts::kSavedText, texts::kSaveTextFailed,
-              [&] { save::WriteTextFile(fileName, Memo1->FullText()); });
+              [&] { save::WriteTextFile(fileName, Editor().FullText()); });
 }
 
-void TForm1::SaveAsHtml(const save::SavePath& fileName) {
+void Form1Handlers::SaveAsHtml(const save::SavePath& fileName) {
     RunWriter(Status(), texts::kSavingHtml, texts::kSavedHtml, texts::kSaveHtmlFailed, [&] {
         // The editor's lines, read from one copy of its text rather than line by line.
-        const std::string text = Memo1->FullText();
+        const std::string text = Editor().FullText();
         const save::TextLines lines(text);
         save::WriteHtmlPage(fileName, lines.Count(), [&lines](int i) { return lines.At(i); });
     });

@@ -1,4 +1,4 @@
-#include "app/AliveWork.h"
+#include "app/qt/AliveWork.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "app/FolderDrop.h"
+#include "app/qt/FolderDrop.h"
 
 #include <QDragMoveEvent>
 #include <QDropEvent>

@@ -1,4 +1,4 @@
-#include "app/MenuShortcuts.h"
+#include "app/qt/MenuShortcuts.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -5,6 +5,8 @@
 // the work has ended. So nothing else starts meanwhile, as if the work ran here.
 #include <functional>
 
+#include "app/LongWork.h"
+
 namespace alivework {
 
 // Runs `work` to its end and returns then. The work must be Qt-free and touch nothing the
@@ -15,8 +17,17 @@ void Run(const std::function<void()>& work, const std::function<void()>& tick = 
 // Whether Run is under way.
 bool Running();
 
-// Calls `call` now when no work runs, else once the work has ended: for what would start
-// work of its own from a posted call (a dropped folder, the folder of the command line).
+// Calls `call` now when no work runs, else once the work has ended, from the event loop.
 void WhenIdle(std::function<void()> call);
 
 }  // namespace alivework
+
+// The Qt window's long work.
+class AliveWork final : public LongWork {
+public:
+    void Run(const std::function<void()>& work, const std::function<void()>& tick) override {
+        alivework::Run(work, tick);
+    }
+    bool Running() const override { return alivework::Running(); }
+    void WhenIdle(std::function<void()> call) override { alivework::WhenIdle(std::move(call)); }
+};

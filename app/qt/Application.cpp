@@ -1,4 +1,4 @@
-#include "app/Application.h"
+#include "app/qt/Application.h"
 
 #include <QApplication>
 #include <QFont>
@@ -11,7 +11,10 @@
 #include <X11/Xlib.h>
 
 #include "dialogs/qt/DialogFocus.h"
+#include "dialogs/qt/ScreenFolderDialog.h"
+#include "dialogs/qt/ScreenPresenter.h"
 #include "resources/Texts.h"
+#include "save/qt/ScreenSaveDialog.h"
 #include "sjis/qt/QtText.h"
 
 namespace {
@@ -24,6 +27,16 @@ void LoadJapaneseTranslation(QApplication& application) {
         auto translator = std::make_unique<QTranslator>(&application);
         if (translator->load(QString::fromLatin1(name), folder)) application.installTranslator(translator.release());
     }
+}
+
+// The real dialogs, for every window of the process.
+void UseScreenDialogs() {
+    static ScreenPresenter messages;
+    static ScreenSaveDialog saves;
+    static ScreenFolderDialog folders;
+    DialogPresenter::UseScreen(messages);
+    SaveDialogPresenter::UseScreen(saves);
+    FolderDialogPresenter::UseScreen(folders);
 }
 
 }  // namespace
@@ -47,5 +60,6 @@ void SetUpApplication(QApplication& application) {
     font.setPointSize(QApplication::font().pointSize() > 0 ? QApplication::font().pointSize() : 9);
     application.setFont(font);
     LoadJapaneseTranslation(application);
+    UseScreenDialogs();
     DialogFocus::Install();
 }

@@ -1,5 +1,6 @@
-#include "dialogs/qt/FolderDialog.h"
+#include "dialogs/qt/ScreenFolderDialog.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -17,15 +18,15 @@ QString StartFolder(const std::string& native) {
 
 }  // namespace
 
-bool FolderDialog::Execute(QWidget* owner) {
-    QFileDialog dialog(owner, ToQString(texts::Cp932(texts::kFolderDialogTitle)), StartFolder(start_));
+bool ScreenFolderDialog::Present(FolderDialog& folders) {
+    QFileDialog dialog(QApplication::activeWindow(), ToQString(texts::Cp932(texts::kFolderDialogTitle)),
+                       StartFolder(folders.Start()));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setSizeGripEnabled(true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    chosen_ = QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
-    start_ = chosen_;
+    folders.Accept(QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString());
     return true;
 }
