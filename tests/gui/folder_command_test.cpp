@@ -13,9 +13,9 @@
 
 #include "app/qt/Unit1.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/FakeMachine.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "drives/qt/FileCtrl.h"
-#include "gui/support/FakeMachine.h"
 #include "gui/support/ModalDialogs.h"
 #include "resources/Texts.h"
 #include "tree/ScanRoot.h"

@@ -15,11 +15,11 @@
 #include "app/qt/Unit1.h"
 #include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/FakeMachine.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "drives/qt/FileCtrl.h"
 #include "resources/Texts.h"
 #include "sjis/qt/QtText.h"
-#include "support/FakeMachine.h"
 #include "text/qt/TMemo.h"
 #include "tree/qt/TTreeView.h"
 

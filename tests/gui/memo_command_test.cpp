@@ -8,10 +8,10 @@
 
 #include "app/qt/Unit1.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/FakeMachine.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "drives/qt/FileCtrl.h"
 #include "resources/Texts.h"
-#include "support/FakeMachine.h"
 #include "text/LineRules.h"
 #include "text/TreeText.h"
 #include "text/qt/TMemo.h"

@@ -13,8 +13,8 @@
 #include <QTest>
 
 #include "app/qt/Unit1.h"
+#include "doubles/FakeMachine.h"
 #include "drives/qt/FileCtrl.h"
-#include "gui/support/FakeMachine.h"
 #include "tree/qt/TTreeView.h"
 
 namespace {

@@ -5,11 +5,11 @@
 
 #include "app/qt/Unit1.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/FakeMachine.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "drives/qt/FileCtrl.h"
 #include "platform/Attributes.h"
 #include "resources/Texts.h"
-#include "support/FakeMachine.h"
 #include "tree/qt/TTreeView.h"
 #include "tree/qt/TreeModel.h"
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "FakeMachine.h"
 #include "app/qt/Unit1.h"
 #include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/FakeMachine.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "resources/Texts.h"
 #include "sjis/qt/QtText.h"
