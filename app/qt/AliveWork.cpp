@@ -1,5 +1,7 @@
 #include "app/qt/AliveWork.h"
 
+#include "app/qt/HeldInput.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QScopeGuard>
@@ -27,7 +29,7 @@ void ReleaseWaiting() {
 
 }  // namespace
 
-void Run(const std::function<void()>& work, const std::function<void()>& tick) {
+void Run(const std::function<void()>& work, const std::function<void()>& tick, const std::function<bool()>& dropInput) {
     Q_ASSERT(!running);
     running = true;
     const auto idle = qScopeGuard([] {
@@ -58,10 +60,15 @@ void Run(const std::function<void()>& work, const std::function<void()>& tick) {
         work();
         return;
     }
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    HeldInput input;
+    loop.exec();
     // The loop ends early only when the application quits; the work must end all the same
     // before anything it uses may go.
     worker.join();
+    if (dropInput && dropInput())
+        input.Drop();
+    else
+        input.Replay();
     if (failure) std::rethrow_exception(failure);
 }
 
