@@ -143,16 +143,4 @@ TEST_F(FolderOnFakeDriveTest, TheSelectorShowsTheFoldersDriveAndAPickOfItScansTh
     EXPECT_EQ(Nodes().NodeAt(0)->Text(), "x:\\");
 }
 
-TEST_F(FolderOnFakeDriveTest, AFolderThatCannotBeOpenedBeepsAsksAndKeepsTheTree) {
-    form.ScanFolder("x:\\A");
-    form.ScanFolder("x:\\missing");
-    EXPECT_EQ(desktop.beeps, 1);
-    ASSERT_EQ(dialogs.calls.size(), 1u);
-    EXPECT_EQ(dialogs.calls[0].text, texts::Format(texts::kCannotOpenFolder, "x:\\missing"));
-    EXPECT_EQ(dialogs.calls[0].kind, mkInformation);
-    EXPECT_EQ(dialogs.calls[0].buttons, ButtonSet({mbOK}));
-    EXPECT_EQ(form.Status().Text(), texts::Cp932(texts::kSelectDrive));
-    EXPECT_EQ(Nodes().NodeCount(), 2);
-}
-
 }  // namespace

@@ -81,29 +81,6 @@ TEST_F(MemoCommandTest, YesReplacesTheTextAndGivesTheEditorTheFocus) {
     EXPECT_EQ(form.Memo1->FullText(), kExampleText);
 }
 
-TEST_F(MemoCommandTest, NoEscapeAndTheCloseBoxLeaveEverythingAsItWas) {
-    FillExampleTree();
-    form.Status().SetText("earlier");
-    // Esc answers No; the close box answers 2, which must not delete the text either.
-    for (int answer : {mrNo, mrCancel}) {
-        RunMemo(answer);
-        EXPECT_EQ(form.Memo1->FullText(), kKept) << answer;
-        EXPECT_EQ(form.Status().Text(), "earlier") << answer;
-        EXPECT_EQ(Nodes().NodeCount(), 4) << answer;
-    }
-    EXPECT_EQ(dialogs.calls.size(), 2u);
-}
-
-TEST_F(MemoCommandTest, EmptyTreeAsksFirstThenSaysNoDriveAndKeepsTheText) {
-    RunMemo(mrYes);
-    ASSERT_EQ(dialogs.calls.size(), 2u);
-    EXPECT_EQ(dialogs.calls[0].text, texts::Cp932(texts::kConfirmReplaceMemo));
-    EXPECT_EQ(dialogs.calls[1].text, texts::Cp932(texts::kNoDriveSelected));
-    EXPECT_EQ(dialogs.calls[1].kind, mkConfirmation);
-    EXPECT_EQ(dialogs.calls[1].buttons, ButtonSet({mbOK}));
-    EXPECT_EQ(form.Memo1->FullText(), kKept);
-}
-
 TEST_F(MemoCommandTest, RootOnlyTreeGivesOneLine) {
     Nodes().AppendChild(nullptr, "c:\\");
     RunMemo(mrYes);

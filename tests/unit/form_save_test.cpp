@@ -88,12 +88,14 @@ TEST_F(FormSave, AnAppendedExtensionAsksBeforeReplacingAFileTheDialogDidNotSee) 
     EXPECT_EQ(dialogs.calls[0].buttons, ButtonSet({mbYes, mbNo}));
     EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kOld);
     EXPECT_EQ(form.Status().Text(), "");
+    Save("memo", 1);  // the question closed without an answer
+    EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kOld);
 
     dialogs.AnswerNext(mrYes);
     Save("memo", 1);
     EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kExample);
     Save("memo.txt", 1);  // typed in full: the file dialog's own question
-    EXPECT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(dialogs.calls.size(), 3u);
 }
 
 TEST_F(FormSave, AnEmptyEditorIsReportedACancelClearsAndAFailureOnlySaysSo) {
@@ -107,16 +109,18 @@ TEST_F(FormSave, AnEmptyEditorIsReportedACancelClearsAndAFailureOnlySaysSo) {
     EXPECT_EQ(form.Status().Text(), "earlier");
 
     form.Memo1.text = kExample;
+    Save("memo", 2);
     saveDialogs.CancelNext();
     form.Command(&Form1Handlers::MnuSaveClick);
     EXPECT_EQ(form.Status().Text(), "");
+    EXPECT_EQ(form.SaveDialog1.FilterIndex, 2);
 
     const std::string missing = std::string("missing") + TempFolder::kSeparator;
     Save(missing + "a.txt", 1);
     EXPECT_EQ(form.Status().Text(), T(texts::kSaveTextFailed));
     Save(missing + "a.htm", 1);
     EXPECT_EQ(form.Status().Text(), T(texts::kSaveHtmlFailed));
-    EXPECT_TRUE(folder.Names().empty());
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"memo.htm"});
     EXPECT_TRUE(dialogs.errorBoxes.empty());
 }
 

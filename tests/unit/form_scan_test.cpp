@@ -99,7 +99,9 @@ TEST_F(FormScan, APickOfAnotherDriveScansItTwiceWithTheProgressPaintedAndTheCoun
 }
 
 TEST_F(FormScan, ADriveNotReadyBeepsAndSaysSoForEachEventAndKeepsTheTree) {
+    desktop.HoldEscape();
     form.DriveComboBox1.Pick('x');
+    desktop.ReleaseEscape();
     std::vector<std::string> statusWhileAsked;
     dialogs.onMessage = [&](const ScriptedMessageDialogs::Call&) { statusWhileAsked.push_back(form.Status().Text()); };
     form.StatusBar1.shown.clear();
@@ -115,7 +117,8 @@ TEST_F(FormScan, ADriveNotReadyBeepsAndSaysSoForEachEventAndKeepsTheTree) {
     EXPECT_EQ(statusWhileAsked, std::vector<std::string>(2, T(texts::kScanning)));
     EXPECT_EQ(form.StatusBar1.shown, (std::vector<std::string>{T(texts::kScanning), T(texts::kSelectDrive),
                                                                T(texts::kScanning), T(texts::kSelectDrive)}));
-    EXPECT_EQ(Tree(), kDriveX);
+    EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".A"}));
+    EXPECT_TRUE(form.IsInterrupted());
 }
 
 TEST_F(FormScan, EscHeldStopsBothRunsOfAPickAndAReleasedKeyScansAll) {
