@@ -14,7 +14,10 @@ namespace {
 class Win32Listing final : public FolderListing {
 public:
     Win32Listing(HANDLE find, const WIN32_FIND_DATAA& first, std::uint32_t filter)
-        : find_(find), data_(first), skipped_((faHidden | faSystem | faVolumeLabel) & ~filter) {}
+        : find_(find),
+          data_(first),
+          skipped_((faHidden | faSystem | faVolumeLabel) & ~filter),
+          foldersOnly_((filter & kFoldersOnly) != 0) {}
     ~Win32Listing() override { FindClose(find_); }
     Win32Listing(const Win32Listing&) = delete;
     Win32Listing& operator=(const Win32Listing&) = delete;
@@ -24,6 +27,7 @@ public:
             if (!pending_ && !FindNextFileA(find_, &data_)) return false;  // the end, or any error
             pending_ = false;
             if (data_.dwFileAttributes & skipped_) continue;
+            if (foldersOnly_ && !(data_.dwFileAttributes & faDirectory)) continue;
             entry.attributes = data_.dwFileAttributes;
             // The name fills a fixed field; without a zero byte it takes the whole field.
             entry.nativeName = std::string_view(data_.cFileName, strnlen(data_.cFileName, sizeof data_.cFileName));
@@ -35,6 +39,7 @@ private:
     HANDLE find_;
     WIN32_FIND_DATAA data_;
     std::uint32_t skipped_;
+    bool foldersOnly_;
     bool pending_ = true;  // FindFirstFileA's entry is still to be handed out
 };
 
