@@ -1,35 +1,40 @@
-#include "platform/posix/FolderPrefetcher.h"
-
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <unistd.h>
+#include "platform/FolderPrefetcher.h"
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
+#include <condition_variable>
+#include <mutex>
 #include <new>
+#include <string>
 #include <system_error>
+#include <thread>
+#include <vector>
 
 #include "platform/Attributes.h"
-#include "platform/posix/ListingWait.h"
-#include "platform/posix/OpenFolder.h"
-#include "platform/posix/ReadEntries.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::size_t kBufferBytes = 32 * 1024;
-// Descriptors kept open so that subfolders can be opened from their parent: up to this
-// many, and beyond that every kCheckpoint-th level, from which deeper ones are reached by
-// relative paths. A deep chain therefore cannot use up descriptors.
-constexpr std::size_t kHeldFds = 64;
+// Places kept open so that subfolders can be read from their parent: up to this many, and
+// beyond that every kCheckpoint-th level, from which deeper ones are reached by relative
+// paths. A deep chain therefore cannot use up descriptors.
+constexpr std::size_t kHeldPlaces = 64;
 constexpr std::uint32_t kCheckpoint = 32;
-// So many slow reads among the walk's last 64 start the pool: a read held up by the
+// So many waiting listings among the last 64 grow the pool: a read held up by the
 // scheduler now and then does not.
-constexpr int kSlowReadsToStart = 3;
+constexpr int kWaitsToGrow = 3;
+// The walk, once it had to wait, goes on when this many folders are ready ahead of it (or
+// nothing more is being read): one wake-up per batch rather than one per folder.
+constexpr std::size_t kBatch = 64;
+
+std::atomic<std::size_t> abandonedReads{0};
 
 enum class State { kWaiting, kReading, kRead, kUnreadable, kNotRead, kTaken };
+
+bool Done(State state) { return state != State::kWaiting && state != State::kReading && state != State::kTaken; }
+
+bool IsDots(std::string_view name) { return name == "." || name == ".."; }
 
 }  // namespace
 
@@ -43,17 +48,14 @@ struct FolderPrefetcher::Folder {
     bool pending = false;
     bool left = false;
     bool abandoned = false;
-    int fd = -1;
-    int borrowers = 0;  // reads under way that open a path from `fd`
+    std::shared_ptr<const ReadPlace> place;
     std::size_t countedBytes = 0;
     std::shared_ptr<const FolderEntries> entries;  // kept until every subfolder is made
     std::vector<std::uint32_t> subfolders;         // entry numbers of the subfolders, in order
     std::vector<std::unique_ptr<Folder>> made;     // the first made.size() of them
     std::size_t entered = 0;                       // where the walk's next Enter is looked for
+    std::size_t started = 0;                       // subfolders whose read has begun
 
-    ~Folder() {
-        if (fd >= 0) ::close(fd);
-    }
     bool AllMade() const { return made.size() == subfolders.size(); }
     std::size_t Bytes() const {
         return sizeof(Folder) + (name.capacity() > 15 ? name.capacity() + 1 : 0) +
@@ -84,11 +86,11 @@ bool PendingBefore(const Folder* a, const Folder* b) {
 
 bool Later(const Folder* a, const Folder* b) { return PendingBefore(b, a); }
 
-// Visits a folder and everything made below it, without recursion: chains can be deep.
 bool HasMadeChildren(const Folder* folder) {
     return std::any_of(folder->made.begin(), folder->made.end(), [](const auto& child) { return bool(child); });
 }
 
+// Visits a folder and everything made below it, without recursion: chains can be deep.
 template <typename Visit>
 void ForEachBelow(Folder* top, Visit visit) {
     if (!HasMadeChildren(top)) return visit(top);  // as the walk leaves folders: nothing below is left
@@ -114,133 +116,240 @@ void Destroy(std::unique_ptr<Folder> top) {
     }
 }
 
-bool IsDots(std::string_view name) { return name == "." || name == ".."; }
-
 }  // namespace
 
-FolderPrefetcher::FolderPrefetcher(std::string nativeRoot, ReadAheadLimits limits)
-    : nativeRoot_(std::move(nativeRoot)),
-      limits_(limits),
-      root_(std::make_unique<Folder>()),
-      poolWanted_(limits.slowRead.count() == 0),
-      blockCountsKept_(::access("/proc/self/io", R_OK) == 0) {
-    struct rusage usage {};
-    if (::getrusage(RUSAGE_THREAD, &usage) == 0) {
-        blocksRead_ = usage.ru_inblock;
-        sleeps_ = usage.ru_nvcsw;
-    }
+// What the pool's threads share with the walk. A thread left in a read when the walk ends
+// keeps it alive, so that it finds, once its read returns, that nobody wants the result.
+struct FolderPrefetcher::Shared {
+    using Lock = std::unique_lock<std::mutex>;
+
+    struct Worker;
+
+    // A read left under way by a walk that ended. A later walk that wants the same folder
+    // waits for it rather than read the folder again: however many scans reach a folder
+    // that hangs, one listing of it hangs.
+    struct AbandonedRead {
+        std::string key;
+        std::weak_ptr<Shared> adopter;
+        Folder* adopted = nullptr;  // the adopter's folder, valid while it is not stopping
+    };
+    // Taken after a pool's own lock, never before one.
+    static inline std::mutex abandonedMutex;
+    static inline std::vector<std::shared_ptr<AbandonedRead>> abandonedList;
+    static inline std::atomic<bool> anyAbandoned = false;
+
+    struct Worker {
+        std::thread thread;
+        Folder* folder = nullptr;  // being read
+        bool reading = false;
+        bool abandoned = false;
+        std::shared_ptr<AbandonedRead> ticket;
+    };
+
+    Shared(std::shared_ptr<FolderReader> folderReader, ReadAheadLimits readAheadLimits)
+        : reader(std::move(folderReader)), limits(readAheadLimits), root(std::make_unique<Folder>()) {}
+
+    void Spawn(std::size_t count, const std::shared_ptr<Shared>& self);
+    void Work(Worker* me);
+    Folder* NextToRead();
+    Folder* MakeChild(Folder* parent);
+    void Read(Folder* folder, Worker* me, ListingWatch& watch, std::vector<std::string>& names, Lock& lock);
+    std::string Key(const Folder* folder) const;
+    bool Adopt(Folder* folder);
+    static void Deliver(const std::shared_ptr<AbandonedRead>& ticket, FolderRead read);
+    void Publish(Folder* folder, FolderRead read);
+    bool NoteWait(bool waited);
+    void PushPending(Folder* parent);
+    void PopPending();
+    void RemovePending(Folder* parent);
+    void DropPlace(Folder* folder);
+    void Count(Folder* folder);
+    bool RoomAhead() const;
+    void WakePoolIfRoom();
+    bool WalkMayGo(const Folder* folder) const;
+    void WakeWalk();
+
+    const std::shared_ptr<FolderReader> reader;
+    const ReadAheadLimits limits;
+    std::unique_ptr<Folder> root;
+    std::weak_ptr<Shared> self;
+
+    mutable std::mutex mutex;
+    std::condition_variable workWanted;
+    std::condition_variable folderRead;
+    std::vector<std::unique_ptr<Worker>> workers;
+    // Folders with subfolders not yet started, as a heap: earliest in the walk's order on top.
+    std::vector<Folder*> pending;
+    Folder* urgent = nullptr;     // the walk waits for it and no thread has started it
+    Folder* waitedFor = nullptr;  // the folder the walk waits for
+    std::uint32_t filter = 0;
+    bool filterKnown = false;
+    std::atomic<bool> stopping = false;  // also seen by reads under way, which hold no lock
+    bool disabled = false;               // out of memory: the walk reads alone
+    bool poolThrottled = false;
+    bool grown = false;
+    std::size_t idle = 0;
+    std::size_t reading = 0;
+    std::size_t ahead = 0;
+    std::size_t readyAhead = 0;  // of those, read
+    std::size_t bytes = 0;
+    std::size_t peakBytes = 0;
+    std::size_t heldPlaces = 0;
+    std::uint64_t waitedReads = 0;  // one bit for each of the last reads: 1 when it waited
+};
+
+FolderPrefetcher::FolderPrefetcher(std::shared_ptr<FolderReader> reader, ReadAheadLimits limits)
+    : shared_(std::make_shared<Shared>(std::move(reader), limits)) {
+    Shared& shared = *shared_;
+    shared.self = shared_;
+    const std::size_t first = shared.reader->Remote() ? limits.threads : std::min(limits.firstThreads, limits.threads);
+    const Shared::Lock lock(shared.mutex);
+    shared.grown = first == limits.threads;
+    shared.Spawn(first, shared_);
 }
 
 FolderPrefetcher::~FolderPrefetcher() {
+    Shared& shared = *shared_;
+    std::vector<std::thread> ending;
+    std::unique_ptr<Folder> tree;
     {
-        const Lock lock(mutex_);
-        stopping_ = true;
+        const Shared::Lock lock(shared.mutex);
+        shared.stopping = true;
+        shared.urgent = nullptr;
+        shared.pending.clear();
+        for (const auto& worker : shared.workers) {
+            if (worker->reading) {
+                // It may never come back (a share that stopped answering): nobody waits for
+                // it, and a later walk may take its result.
+                worker->abandoned = true;
+                ++abandonedReads;
+                worker->ticket = std::make_shared<Shared::AbandonedRead>();
+                worker->ticket->key = shared.Key(worker->folder);
+                const std::lock_guard registry(Shared::abandonedMutex);
+                Shared::abandonedList.push_back(worker->ticket);
+                Shared::anyAbandoned = true;
+                worker->thread.detach();
+            } else {
+                ending.push_back(std::move(worker->thread));
+            }
+        }
+        tree = std::move(shared.root);
     }
-    workWanted_.notify_all();
-    for (std::thread& thread : pool_) thread.join();
-    Destroy(std::move(root_));
+    shared.workWanted.notify_all();
+    for (std::thread& thread : ending) thread.join();
+    Destroy(std::move(tree));
 }
+
+FolderPrefetcher::Folder* FolderPrefetcher::Root() { return shared_->root.get(); }
 
 std::size_t FolderPrefetcher::PeakBytes() const {
-    const Lock lock(mutex_);
-    return peakBytes_;
+    const Shared::Lock lock(shared_->mutex);
+    return shared_->peakBytes;
 }
 
-// The pool starts once the walk's own reads show that they wait for the disk: with the
-// folders in memory threads bring nothing, so a warm scan never starts them. Only reads
-// past the short bound pay for asking the kernel how they went.
-void FolderPrefetcher::NoteReadTime(std::chrono::steady_clock::duration took) {
-    ListingSigns signs;
-    if (took >= limits_.slowRead) {
-        struct rusage usage {};
-        if (::getrusage(RUSAGE_THREAD, &usage) == 0) {
-            if (blockCountsKept_) signs.readBlocks = usage.ru_inblock > blocksRead_;
-            signs.slept = usage.ru_nvcsw > sleeps_;
-            blocksRead_ = usage.ru_inblock;
-            sleeps_ = usage.ru_nvcsw;
-        }
-    }
-    slowReads_ = slowReads_ << 1 | (ListingWaited(took, limits_.slowRead, signs) ? 1u : 0u);
-    if (std::popcount(slowReads_) >= kSlowReadsToStart) poolWanted_ = true;
-}
+std::size_t FolderPrefetcher::AbandonedReads() { return abandonedReads.load(); }
 
-void FolderPrefetcher::Start() {
-    if (!pool_.empty() || !limits_.threads) return;
-    {
-        // Nothing was queued while the walk read alone: what it read tells what comes next.
-        const Lock lock(mutex_);
-        pooled_ = true;
-        ForEachBelow(root_.get(), [&](Folder* folder) {
-            if ((folder->state == State::kRead || folder->state == State::kTaken) && !folder->AllMade())
-                PushPending(folder);
-        });
-    }
+void FolderPrefetcher::Shared::Spawn(std::size_t count, const std::shared_ptr<Shared>& owner) {
     try {
-        for (std::size_t i = 0; i < limits_.threads; ++i) pool_.emplace_back([this] { Work(); });
+        while (workers.size() < count) {
+            auto worker = std::make_unique<Worker>();
+            Worker* me = worker.get();
+            workers.push_back(std::move(worker));
+            try {
+                me->thread = std::thread([owner, me] { owner->Work(me); });
+            } catch (...) {
+                workers.pop_back();
+                throw;
+            }
+        }
     } catch (const std::system_error&) {
-        // Fewer threads than asked: the ones there are read ahead, the walk reads the rest.
-    }
+        // Fewer threads than asked: the ones there are read.
+    } catch (const std::bad_alloc&) {}
 }
 
-void FolderPrefetcher::Count(Folder* folder) {
-    const std::size_t bytes = folder->Bytes();
-    bytes_ += bytes;
-    bytes_ -= folder->countedBytes;
-    folder->countedBytes = bytes;
-    peakBytes_ = std::max(peakBytes_, bytes_);
+void FolderPrefetcher::Shared::Count(Folder* folder) {
+    const std::size_t folderBytes = folder->Bytes();
+    bytes += folderBytes;
+    bytes -= folder->countedBytes;
+    folder->countedBytes = folderBytes;
+    peakBytes = std::max(peakBytes, bytes);
 }
 
-bool FolderPrefetcher::RoomAhead() const {
-    return !stopping_ && !disabled_ && ahead_ < limits_.foldersAhead && bytes_ < limits_.bytesAhead;
+bool FolderPrefetcher::Shared::RoomAhead() const {
+    return !stopping && !disabled && ahead < limits.foldersAhead && bytes < limits.bytesAhead;
 }
 
 // The pool, once held back by the bound, resumes only when a quarter of it is free again:
 // one wake-up per batch of folders rather than one per folder.
-void FolderPrefetcher::WakePoolIfRoom() {
-    if (!poolThrottled_) return;
-    if (ahead_ + limits_.foldersAhead / 4 > limits_.foldersAhead) return;
-    if (bytes_ + limits_.bytesAhead / 4 > limits_.bytesAhead) return;
-    poolThrottled_ = false;
-    workWanted_.notify_all();
+void FolderPrefetcher::Shared::WakePoolIfRoom() {
+    if (!poolThrottled) return;
+    if (ahead + limits.foldersAhead / 4 > limits.foldersAhead) return;
+    if (bytes + limits.bytesAhead / 4 > limits.bytesAhead) return;
+    poolThrottled = false;
+    workWanted.notify_all();
 }
 
-void FolderPrefetcher::Work() {
-    Lock lock(mutex_, std::defer_lock);
+bool FolderPrefetcher::Shared::WalkMayGo(const Folder* folder) const {
+    return Done(folder->state) && (readyAhead >= kBatch || reading == 0 || !RoomAhead());
+}
+
+void FolderPrefetcher::Shared::WakeWalk() {
+    if (waitedFor && WalkMayGo(waitedFor)) folderRead.notify_one();
+}
+
+void FolderPrefetcher::Shared::Work(Worker* me) {
+    Lock lock(mutex);
     Folder* folder = nullptr;
     try {
-        std::vector<char> buffer(kBufferBytes);
-        lock.lock();
-        while (!stopping_) {
+        const std::unique_ptr<ListingWatch> watch = reader->Watch();
+        std::vector<std::string> names;
+        while (!stopping) {
             folder = NextToRead();
             if (!folder) {
-                if (!RoomAhead()) poolThrottled_ = true;
-                ++idle_;
-                workWanted_.wait(lock);
-                --idle_;
+                if (!RoomAhead()) poolThrottled = true;
+                ++idle;
+                workWanted.wait(lock);
+                --idle;
                 continue;
             }
-            if (idle_ && !pending_.empty() && RoomAhead()) workWanted_.notify_one();
-            Read(folder, buffer, lock);
+            if (idle && (urgent || !pending.empty()) && RoomAhead()) workWanted.notify_one();
+            Read(folder, me, *watch, names, lock);
             folder = nullptr;
         }
     } catch (const std::bad_alloc&) {
         // Out of memory: the pool stops reading ahead and the walk reads the rest itself.
         if (!lock.owns_lock()) lock.lock();
-        disabled_ = true;
-        if (folder && folder->state == State::kReading) {
-            folder->state = State::kNotRead;
-            if (folder->ahead) {
-                folder->ahead = false;
-                --ahead_;
-            }
-            folderRead_.notify_all();
+        if (me->reading) {
+            me->reading = false;
+            --reading;
+            if (me->abandoned) --abandonedReads;
         }
+        if (me->ticket) {
+            // No result to hand on: a walk that adopted the read reads the folder itself.
+            const std::shared_ptr<AbandonedRead> ticket = std::move(me->ticket);
+            lock.unlock();
+            FolderRead none;
+            none.status = FolderRead::Status::kNoAnswer;
+            Deliver(ticket, std::move(none));
+            lock.lock();
+        }
+        if (stopping) return;
+        disabled = true;
+        if (folder && folder->state == State::kReading) folder->state = State::kNotRead;
+        if (folder && folder->ahead) ++readyAhead;
+        folderRead.notify_all();
     }
 }
 
-Folder* FolderPrefetcher::NextToRead() {
-    while (RoomAhead() && !pending_.empty()) {
-        Folder* parent = pending_.front();
+Folder* FolderPrefetcher::Shared::NextToRead() {
+    if (Folder* folder = urgent) {
+        // Wanted now: whatever the bounds say.
+        urgent = nullptr;
+        folder->state = State::kReading;
+        if (!Adopt(folder)) return folder;
+    }
+    while (RoomAhead() && !pending.empty()) {
+        Folder* parent = pending.front();
         if (parent->AllMade()) {
             PopPending();
             continue;
@@ -249,13 +358,60 @@ Folder* FolderPrefetcher::NextToRead() {
         if (parent->AllMade()) PopPending();
         folder->state = State::kReading;
         folder->ahead = true;
-        ++ahead_;
-        return folder;
+        ++ahead;
+        if (!Adopt(folder)) return folder;
     }
     return nullptr;
 }
 
-Folder* FolderPrefetcher::MakeChild(Folder* parent) {
+// The folder's path from the root, which names it for every walk from that root.
+std::string FolderPrefetcher::Shared::Key(const Folder* folder) const {
+    std::vector<const Folder*> way;
+    for (const Folder* step = folder; step && step->parent; step = step->parent) way.push_back(step);
+    std::string key = reader->Root();
+    for (auto it = way.rbegin(); it != way.rend(); ++it) {
+        key += '\0';
+        key += (*it)->name;
+    }
+    return key;
+}
+
+// Waits for an earlier walk's read of the folder that is still under way, where there is
+// one nobody else waits for: its result comes as if read here.
+bool FolderPrefetcher::Shared::Adopt(Folder* folder) {
+    if (!anyAbandoned.load(std::memory_order_relaxed)) return false;
+    const std::string key = Key(folder);
+    const std::lock_guard registry(abandonedMutex);
+    for (const std::shared_ptr<AbandonedRead>& read : abandonedList) {
+        if (read->key != key) continue;
+        const std::shared_ptr<Shared> adopter = read->adopter.lock();
+        if (adopter && !adopter->stopping) continue;
+        read->adopter = self;
+        read->adopted = folder;
+        ++reading;
+        return true;
+    }
+    return false;
+}
+
+// Hands an abandoned read's result to the walk that adopted it, if one still waits.
+void FolderPrefetcher::Shared::Deliver(const std::shared_ptr<AbandonedRead>& ticket, FolderRead read) {
+    std::shared_ptr<Shared> adopter;
+    {
+        const std::lock_guard registry(abandonedMutex);
+        std::erase(abandonedList, ticket);
+        anyAbandoned = !abandonedList.empty();
+        adopter = ticket->adopter.lock();
+    }
+    if (!adopter) return;
+    const Lock lock(adopter->mutex);
+    if (adopter->stopping) return;
+    --adopter->reading;
+    adopter->Publish(ticket->adopted, std::move(read));
+    adopter->WakeWalk();
+}
+
+Folder* FolderPrefetcher::Shared::MakeChild(Folder* parent) {
     auto child = std::make_unique<Folder>();
     child->name = parent->entries->Name(parent->subfolders[parent->made.size()]);
     child->parent = parent;
@@ -270,110 +426,122 @@ Folder* FolderPrefetcher::MakeChild(Folder* parent) {
     return made;
 }
 
-// Opens and reads a folder; the lock is let go around the system calls.
-void FolderPrefetcher::Read(Folder* folder, std::vector<char>& buffer, Lock& lock) {
+// Reads a folder from the nearest place kept above it; the lock is let go around the read,
+// which works on copies only: the walk may end meanwhile and take the folders with it.
+void FolderPrefetcher::Shared::Read(Folder* folder, Worker* me, ListingWatch& watch, std::vector<std::string>& names,
+                                    Lock& lock) {
     Folder* base = folder->parent;
-    std::string relative;
-    if (base) {
-        // Every folder whose descriptor is held lies on the way up; the root's always is.
-        while (base->fd < 0) base = base->parent;
-        std::vector<const Folder*> way;
-        for (const Folder* step = folder; step != base; step = step->parent) way.push_back(step);
-        for (auto it = way.rbegin(); it != way.rend(); ++it) {
-            if (!relative.empty()) relative += '/';
-            relative += (*it)->name;
-        }
-        ++base->borrowers;
-    }
-    const int baseFd = base ? base->fd : -1;
-    const bool systemRoot = !base && nativeRoot_ == "/";
+    while (base && !base->place) base = base->parent;
+    std::size_t count = 0;
+    for (const Folder* step = folder; step != base && step->parent; step = step->parent) ++count;
+    names.resize(count);
+    for (const Folder* step = folder; count; step = step->parent) names[--count] = step->name;
+    const std::shared_ptr<const ReadPlace> place = base ? base->place : nullptr;
+    // Once every subfolder has begun, nothing more is opened from the parent: the reads
+    // under way hold its place as long as they need it.
+    if (Folder* parent = folder->parent; parent && ++parent->started == parent->subfolders.size()) DropPlace(parent);
+    const bool mayKeep = heldPlaces < kHeldPlaces || folder->depth % kCheckpoint == 0;
+    const std::uint32_t readFilter = filter;
+    me->reading = true;
+    me->folder = folder;
+    ++reading;
     lock.unlock();
-    const int fd =
-        base ? OpenFolderBelow(baseFd, relative) : ::open(nativeRoot_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const int error = fd < 0 ? errno : 0;
-    FolderEntries entries;
-    if (fd >= 0) entries = ReadEntries(fd, buffer, filter_, systemRoot, &stopping_);
+    const auto start = std::chrono::steady_clock::now();
+    FolderRead read = reader->Read(place.get(), names, readFilter, mayKeep, stopping);
+    const bool waited = watch.Waited(std::chrono::steady_clock::now() - start);
     lock.lock();
-    if (base) {
-        --base->borrowers;
-        Release(base);
+    me->reading = false;
+    --reading;
+    if (me->abandoned) --abandonedReads;
+    if (me->ticket) {
+        // Nobody here wants it any more; perhaps a later walk does. Read on copies as well.
+        const std::shared_ptr<AbandonedRead> ticket = std::move(me->ticket);
+        lock.unlock();
+        Deliver(ticket, std::move(read));
+        lock.lock();
     }
-    Publish(folder, fd, error, std::move(entries));
+    if (stopping) return;  // the folders are gone with the walk: the result is dropped
+    if (NoteWait(waited)) {
+        if (const std::shared_ptr<Shared> owner = self.lock()) Spawn(limits.threads, owner);
+        workWanted.notify_all();
+    }
+    Publish(folder, std::move(read));
+    WakeWalk();
 }
 
-void FolderPrefetcher::Publish(Folder* folder, int fd, int error, FolderEntries entries) {
-    if (folder == waitedFor_) folderRead_.notify_one();
-    if (folder->abandoned || stopping_) {
-        if (fd >= 0) ::close(fd);
+// Whether the pool is to grow now: the reads are seen to wait for their file system.
+bool FolderPrefetcher::Shared::NoteWait(bool waited) {
+    waitedReads = waitedReads << 1 | (waited ? 1u : 0u);
+    if (grown || std::popcount(waitedReads) < kWaitsToGrow) return false;
+    grown = true;
+    return true;
+}
+
+void FolderPrefetcher::Shared::Publish(Folder* folder, FolderRead read) {
+    if (folder->abandoned) {
         folder->state = State::kNotRead;
         if (folder->ahead) {
             folder->ahead = false;
-            --ahead_;
+            --ahead;
             WakePoolIfRoom();
         }
         return;
     }
-    if (fd < 0) {
-        // Out of descriptors or memory is no answer about the folder: the walk tries itself.
-        const bool noOpenat2 = error == ENOSYS || error == EPERM;
-        if (noOpenat2) disabled_ = true;
-        const bool resources = error == EMFILE || error == ENFILE || error == ENOMEM;
-        folder->state = noOpenat2 || resources ? State::kNotRead : State::kUnreadable;
+    if (folder->ahead) ++readyAhead;
+    if (read.status == FolderRead::Status::kNoAnswer) {
+        folder->state = State::kNotRead;  // the walk tries itself
         return;
     }
+    if (read.status == FolderRead::Status::kUnreadable) {
+        folder->state = State::kUnreadable;
+        return;
+    }
+    const FolderEntries& entries = read.entries;
     for (std::size_t i = 0; i < entries.Count(); ++i)
         if ((entries.Attributes(i) & faDirectory) && !IsDots(entries.Name(i)))
             folder->subfolders.push_back(std::uint32_t(i));
     folder->made.reserve(folder->subfolders.size());
-    folder->entries = std::make_shared<const FolderEntries>(std::move(entries));
+    folder->entries = std::make_shared<const FolderEntries>(std::move(read.entries));
     folder->state = State::kRead;
-    int keep = -1;
     if (!folder->subfolders.empty()) {
-        if (pooled_) PushPending(folder);
-        if (heldFds_ < kHeldFds || folder->depth % kCheckpoint == 0) {
-            keep = fd;
-            ++heldFds_;
+        PushPending(folder);
+        if (read.place) {
+            folder->place = std::move(read.place);
+            ++heldPlaces;
         }
     }
-    if (keep >= 0) {
-        folder->fd = keep;
-    } else {
-        ::close(fd);
-    }
     Count(folder);
-    if (idle_ && !folder->subfolders.empty() && RoomAhead()) workWanted_.notify_one();
+    if (idle && !folder->subfolders.empty() && RoomAhead()) workWanted.notify_one();
 }
 
-void FolderPrefetcher::PushPending(Folder* parent) {
-    pending_.push_back(parent);
-    std::push_heap(pending_.begin(), pending_.end(), Later);
+void FolderPrefetcher::Shared::PushPending(Folder* parent) {
+    pending.push_back(parent);
+    std::push_heap(pending.begin(), pending.end(), Later);
     parent->pending = true;
 }
 
-void FolderPrefetcher::PopPending() {
-    std::pop_heap(pending_.begin(), pending_.end(), Later);
-    pending_.back()->pending = false;
-    pending_.pop_back();
+void FolderPrefetcher::Shared::PopPending() {
+    std::pop_heap(pending.begin(), pending.end(), Later);
+    pending.back()->pending = false;
+    pending.pop_back();
 }
 
-void FolderPrefetcher::RemovePending(Folder* parent) {
+void FolderPrefetcher::Shared::RemovePending(Folder* parent) {
     if (!parent->pending) return;
-    std::erase(pending_, parent);
-    std::make_heap(pending_.begin(), pending_.end(), Later);
+    std::erase(pending, parent);
+    std::make_heap(pending.begin(), pending.end(), Later);
     parent->pending = false;
 }
 
-// A descriptor goes once the walk has left its folder and no read needs it any more.
-void FolderPrefetcher::Release(Folder* folder) {
-    if (folder->fd < 0 || folder->borrowers || !folder->left) return;
-    ::close(folder->fd);
-    folder->fd = -1;
-    --heldFds_;
+void FolderPrefetcher::Shared::DropPlace(Folder* folder) {
+    if (!folder->place) return;
+    folder->place.reset();
+    --heldPlaces;
 }
 
 FolderPrefetcher::Folder* FolderPrefetcher::Child(Folder* parent, std::string_view name) {
-    if (poolWanted_) Start();
-    const Lock lock(mutex_);
+    Shared& shared = *shared_;
+    const Shared::Lock lock(shared.mutex);
     if (parent->state != State::kTaken) return nullptr;
     auto nameOf = [&](std::size_t i) {
         if (i < parent->made.size()) return parent->made[i] ? std::string_view(parent->made[i]->name) : "";
@@ -383,70 +551,96 @@ FolderPrefetcher::Folder* FolderPrefetcher::Child(Folder* parent, std::string_vi
     std::size_t i = parent->entered;
     while (i < parent->subfolders.size() && nameOf(i) != name) ++i;
     if (i == parent->subfolders.size()) return nullptr;
-    // Not started by the pool yet: made here, and the walk reads it itself.
-    while (parent->made.size() <= i) MakeChild(parent);
-    if (parent->AllMade()) RemovePending(parent);
+    // Not started by the pool yet: made here, and read when the walk asks for it.
+    while (parent->made.size() <= i) shared.MakeChild(parent);
+    if (parent->AllMade()) shared.RemovePending(parent);
     parent->entered = i + 1;
     return parent->made[i].get();
 }
 
 FolderPrefetcher::Outcome FolderPrefetcher::Take(Folder* folder, std::uint32_t filter,
-                                                 std::shared_ptr<const FolderEntries>& entries) {
-    Lock lock(mutex_);
-    if (!filterKnown_) {
-        filter_ = filter;
-        filterKnown_ = true;
+                                                 std::shared_ptr<const FolderEntries>& entries,
+                                                 const std::function<bool()>& stopAsked) {
+    Shared& shared = *shared_;
+    Shared::Lock lock(shared.mutex);
+    if (!shared.filterKnown) {
+        shared.filter = filter;
+        shared.filterKnown = true;
     }
-    if (filter != filter_) return Outcome::kNotRead;
-    waitedFor_ = folder;
-    while (folder->state == State::kReading) folderRead_.wait(lock);
-    waitedFor_ = nullptr;
+    // Another filter, or the same folder listed again: the walk reads it itself.
+    if (filter != shared.filter || folder->state == State::kTaken) return Outcome::kNotRead;
     if (folder->state == State::kWaiting) {
-        folder->state = State::kReading;
-        walkBuffer_.resize(kBufferBytes);
-        const auto start = std::chrono::steady_clock::now();
-        Read(folder, walkBuffer_, lock);
-        NoteReadTime(std::chrono::steady_clock::now() - start);
+        if (shared.workers.empty() || shared.disabled) return Outcome::kNotRead;
+        shared.urgent = folder;
+        shared.workWanted.notify_one();
+    }
+    if (!shared.WalkMayGo(folder)) {
+        shared.waitedFor = folder;
+        auto poll = std::chrono::steady_clock::now() + kStopPoll;
+        while (!shared.WalkMayGo(folder)) {
+            if (shared.folderRead.wait_until(lock, poll) != std::cv_status::timeout) continue;
+            if (Done(folder->state)) break;  // no longer for a batch than a poll's time
+            lock.unlock();
+            const bool stop = stopAsked && stopAsked();
+            lock.lock();
+            if (stop) {
+                shared.waitedFor = nullptr;
+                if (shared.urgent == folder) shared.urgent = nullptr;
+                return Outcome::kStopped;
+            }
+            poll = std::chrono::steady_clock::now() + kStopPoll;
+        }
+        shared.waitedFor = nullptr;
     }
     if (folder->ahead) {
         folder->ahead = false;
-        --ahead_;
+        --shared.ahead;
+        --shared.readyAhead;
     }
     const State state = folder->state;
-    if (state != State::kRead && state != State::kUnreadable) return Outcome::kNotRead;
+    if (state != State::kRead && state != State::kUnreadable) {
+        folder->state = State::kTaken;
+        return Outcome::kNotRead;
+    }
     folder->state = State::kTaken;
     entries = folder->entries;
     if (folder->AllMade()) folder->entries.reset();
-    Count(folder);
-    WakePoolIfRoom();
+    shared.Count(folder);
+    shared.WakePoolIfRoom();
     return state == State::kRead ? Outcome::kListed : Outcome::kUnreadable;
 }
 
 void FolderPrefetcher::Left(Folder* folder) {
-    const Lock lock(mutex_);
+    Shared& shared = *shared_;
+    const Shared::Lock lock(shared.mutex);
     folder->left = true;
     bool busy = false;
-    ForEachBelow(folder, [&](Folder* f) { busy = busy || f->state == State::kReading || f->borrowers; });
+    ForEachBelow(folder, [&](Folder* f) { busy = busy || f->state == State::kReading; });
     if (busy) {
         // A read below is still under way: nothing more is started there, and what it
         // brings is dropped; the folders stay until the end.
         ForEachBelow(folder, [&](Folder* f) {
             f->abandoned = true;
-            RemovePending(f);
+            shared.RemovePending(f);
+            if (shared.urgent == f) shared.urgent = nullptr;
         });
-        Release(folder);
+        shared.DropPlace(folder);
         return;
     }
     ForEachBelow(folder, [&](Folder* f) {
-        RemovePending(f);
-        if (f->fd >= 0) --heldFds_;
-        if (f->ahead) --ahead_;
-        bytes_ -= f->countedBytes;
+        shared.RemovePending(f);
+        if (shared.urgent == f) shared.urgent = nullptr;
+        shared.DropPlace(f);
+        if (f->ahead) {
+            --shared.ahead;
+            if (Done(f->state)) --shared.readyAhead;
+        }
+        shared.bytes -= f->countedBytes;
     });
     Folder* parent = folder->parent;
     Destroy(std::move(parent->made[folder->index]));
-    Count(parent);
-    WakePoolIfRoom();
+    shared.Count(parent);
+    shared.WakePoolIfRoom();
 }
 
 }  // namespace platform

@@ -17,8 +17,10 @@
 
 #include "doubles/CustomWalkFiles.h"
 #include "doubles/FakeDesktop.h"
+#include "platform/ReadAheadWalk.h"
 #include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/ReadAheadWalk.h"
+#include "platform/posix/PosixFolderReader.h"
+#include "platform/posix/PosixFolderWalk.h"
 #include "tree/FolderScan.h"
 #include "tree/TTreeNodes.h"
 
@@ -51,7 +53,8 @@ private:
     public:
         Hooked(HookedFiles& files, const std::string& folder) : files_(files) {
             if (files.limits_.threads)
-                readAhead_ = std::make_unique<platform::ReadAheadWalk>(folder, files.limits_);
+                readAhead_ = std::make_unique<platform::ReadAheadWalk>(
+                    std::make_shared<platform::PosixFolderReader>(folder), files.limits_);
             else
                 alone_ = std::make_unique<platform::PosixFolderWalk>(folder);
         }
@@ -60,6 +63,7 @@ private:
         }
         void Enter(std::string_view name) override { Walk().Enter(name); }
         void Leave() override { Walk().Leave(); }
+        void WatchForStop(std::function<bool()> stopAsked) override { Walk().WatchForStop(std::move(stopAsked)); }
         std::unique_ptr<platform::FolderListing> List(std::uint32_t filter) override {
             if (files_.beforeListing) files_.beforeListing(listings_);
             ++listings_;
