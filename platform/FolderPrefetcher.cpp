@@ -289,8 +289,11 @@ void FolderPrefetcher::Shared::WakePoolIfRoom() {
     workWanted.notify_all();
 }
 
+// Once the folder it waits for is read, the walk goes on when a batch is ready ahead of it,
+// or when the pool may start nothing more.
 bool FolderPrefetcher::Shared::WalkMayGo(const Folder* folder) const {
-    return Done(folder->state) && (readyAhead >= kBatch || reading == 0 || !RoomAhead());
+    if (!Done(folder->state)) return false;
+    return readyAhead >= kBatch || !RoomAhead() || idle == workers.size();
 }
 
 void FolderPrefetcher::Shared::WakeWalk() {
@@ -308,8 +311,10 @@ void FolderPrefetcher::Shared::Work(Worker* me) {
             if (!folder) {
                 if (!RoomAhead()) poolThrottled = true;
                 ++idle;
+                WakeWalk();
                 workWanted.wait(lock);
                 --idle;
+                watch->Restart();
                 continue;
             }
             if (idle && (urgent || !pending.empty()) && RoomAhead()) workWanted.notify_one();
@@ -449,7 +454,10 @@ void FolderPrefetcher::Shared::Read(Folder* folder, Worker* me, ListingWatch& wa
     const auto start = std::chrono::steady_clock::now();
     FolderRead read = reader->Read(place.get(), names, readFilter, mayKeep, stopping);
     const bool waited = watch.Waited(std::chrono::steady_clock::now() - start);
-    lock.lock();
+    if (!lock.try_lock()) {
+        lock.lock();
+        watch.Restart();
+    }
     me->reading = false;
     --reading;
     if (me->abandoned) --abandonedReads;
@@ -574,7 +582,7 @@ FolderPrefetcher::Outcome FolderPrefetcher::Take(Folder* folder, std::uint32_t f
         shared.urgent = folder;
         shared.workWanted.notify_one();
     }
-    if (!shared.WalkMayGo(folder)) {
+    if (!Done(folder->state)) {
         shared.waitedFor = folder;
         auto poll = std::chrono::steady_clock::now() + kStopPoll;
         while (!shared.WalkMayGo(folder)) {

@@ -35,6 +35,9 @@ class ListingWatch {
 public:
     virtual ~ListingWatch() = default;
     virtual bool Waited(std::chrono::steady_clock::duration took) = 0;
+    // The thread has waited for reasons of its own (for work, for a lock): that is no sign
+    // of the next listing's.
+    virtual void Restart() {}
 };
 
 // Reads the folders of one drive for the read-ahead, on any number of threads at once.

@@ -70,6 +70,7 @@ public:
         }
         return ListingWaited(took, PosixFolderReader::kSlowRead, signs);
     }
+    void Restart() override { Sample(); }
 
 private:
     bool Sample() {
