@@ -27,6 +27,8 @@ constexpr int kWaitsToGrow = 3;
 // The walk, once it had to wait, goes on when this many folders are ready ahead of it (or
 // nothing more is being read): one wake-up per batch rather than one per folder.
 constexpr std::size_t kBatch = 64;
+// How long the end of a walk waits for the reads under way before it leaves them behind.
+constexpr std::chrono::milliseconds kEndGrace{50};
 
 std::atomic<std::size_t> abandonedReads{0};
 
@@ -177,6 +179,7 @@ struct FolderPrefetcher::Shared {
     mutable std::mutex mutex;
     std::condition_variable workWanted;
     std::condition_variable folderRead;
+    std::condition_variable readEnded;  // while the walk ends
     std::vector<std::unique_ptr<Worker>> workers;
     // Folders with subfolders not yet started, as a heap: earliest in the walk's order on top.
     std::vector<Folder*> pending;
@@ -213,10 +216,16 @@ FolderPrefetcher::~FolderPrefetcher() {
     std::vector<std::thread> ending;
     std::unique_ptr<Folder> tree;
     {
-        const Shared::Lock lock(shared.mutex);
+        Shared::Lock lock(shared.mutex);
         shared.stopping = true;
         shared.urgent = nullptr;
         shared.pending.clear();
+        // Reads under way mostly end at once (told to stop between two reads of the
+        // system); only one that does not is left behind.
+        shared.readEnded.wait_for(lock, kEndGrace, [&] {
+            return std::none_of(shared.workers.begin(), shared.workers.end(),
+                                [](const auto& worker) { return worker->reading; });
+        });
         for (const auto& worker : shared.workers) {
             if (worker->reading) {
                 // It may never come back (a share that stopped answering): nobody waits for
@@ -468,7 +477,10 @@ void FolderPrefetcher::Shared::Read(Folder* folder, Worker* me, ListingWatch& wa
         Deliver(ticket, std::move(read));
         lock.lock();
     }
-    if (stopping) return;  // the folders are gone with the walk: the result is dropped
+    if (stopping) {
+        readEnded.notify_all();
+        return;  // the folders are gone with the walk: the result is dropped
+    }
     if (NoteWait(waited)) {
         if (const std::shared_ptr<Shared> owner = self.lock()) Spawn(limits.threads, owner);
         workWanted.notify_all();
