@@ -38,6 +38,23 @@ bool Done(State state) { return state != State::kWaiting && state != State::kRea
 
 bool IsDots(std::string_view name) { return name == "." || name == ".."; }
 
+// Holds of the lock are short: a thread that finds it taken tries again a few times before
+// it sleeps, as sleeping and waking cost more than the hold. True when it slept.
+bool LockSoon(std::unique_lock<std::mutex>& lock) {
+    for (int i = 0; i < 64; ++i) {
+        if (lock.try_lock()) return false;
+        std::this_thread::yield();
+    }
+    lock.lock();
+    return true;
+}
+
+std::unique_lock<std::mutex> LockSoon(std::mutex& mutex) {
+    std::unique_lock<std::mutex> lock(mutex, std::defer_lock);
+    LockSoon(lock);
+    return lock;
+}
+
 }  // namespace
 
 struct FolderPrefetcher::Folder {
@@ -463,10 +480,7 @@ void FolderPrefetcher::Shared::Read(Folder* folder, Worker* me, ListingWatch& wa
     const auto start = std::chrono::steady_clock::now();
     FolderRead read = reader->Read(place.get(), names, readFilter, mayKeep, stopping);
     const bool waited = watch.Waited(std::chrono::steady_clock::now() - start);
-    if (!lock.try_lock()) {
-        lock.lock();
-        watch.Restart();
-    }
+    if (LockSoon(lock)) watch.Restart();
     me->reading = false;
     --reading;
     if (me->abandoned) --abandonedReads;
@@ -561,7 +575,7 @@ void FolderPrefetcher::Shared::DropPlace(Folder* folder) {
 
 FolderPrefetcher::Folder* FolderPrefetcher::Child(Folder* parent, std::string_view name) {
     Shared& shared = *shared_;
-    const Shared::Lock lock(shared.mutex);
+    const Shared::Lock lock = LockSoon(shared.mutex);
     if (parent->state != State::kTaken) return nullptr;
     auto nameOf = [&](std::size_t i) {
         if (i < parent->made.size()) return parent->made[i] ? std::string_view(parent->made[i]->name) : "";
@@ -582,7 +596,7 @@ FolderPrefetcher::Outcome FolderPrefetcher::Take(Folder* folder, std::uint32_t f
                                                  std::shared_ptr<const FolderEntries>& entries,
                                                  const std::function<bool()>& stopAsked) {
     Shared& shared = *shared_;
-    Shared::Lock lock(shared.mutex);
+    Shared::Lock lock = LockSoon(shared.mutex);
     if (!shared.filterKnown) {
         shared.filter = filter;
         shared.filterKnown = true;
@@ -632,7 +646,7 @@ FolderPrefetcher::Outcome FolderPrefetcher::Take(Folder* folder, std::uint32_t f
 
 void FolderPrefetcher::Left(Folder* folder) {
     Shared& shared = *shared_;
-    const Shared::Lock lock(shared.mutex);
+    const Shared::Lock lock = LockSoon(shared.mutex);
     folder->left = true;
     bool busy = false;
     ForEachBelow(folder, [&](Folder* f) { busy = busy || f->state == State::kReading; });
