@@ -186,6 +186,7 @@ struct FolderPrefetcher::Shared {
     bool RoomAhead() const;
     void WakePoolIfRoom();
     bool WalkMayGo(const Folder* folder) const;
+    void Forget(Folder* folder);
     void WakeWalk();
 
     const std::shared_ptr<FolderReader> reader;
@@ -576,6 +577,7 @@ void FolderPrefetcher::Shared::DropPlace(Folder* folder) {
 FolderPrefetcher::Folder* FolderPrefetcher::Child(Folder* parent, std::string_view name) {
     Shared& shared = *shared_;
     const Shared::Lock lock = LockSoon(shared.mutex);
+    ForgetLeft();
     if (parent->state != State::kTaken) return nullptr;
     auto nameOf = [&](std::size_t i) {
         if (i < parent->made.size()) return parent->made[i] ? std::string_view(parent->made[i]->name) : "";
@@ -597,6 +599,7 @@ FolderPrefetcher::Outcome FolderPrefetcher::Take(Folder* folder, std::uint32_t f
                                                  const std::function<bool()>& stopAsked) {
     Shared& shared = *shared_;
     Shared::Lock lock = LockSoon(shared.mutex);
+    ForgetLeft();
     if (!shared.filterKnown) {
         shared.filter = filter;
         shared.filterKnown = true;
@@ -644,9 +647,15 @@ FolderPrefetcher::Outcome FolderPrefetcher::Take(Folder* folder, std::uint32_t f
     return state == State::kRead ? Outcome::kListed : Outcome::kUnreadable;
 }
 
-void FolderPrefetcher::Left(Folder* folder) {
+// Under the lock, which the walk takes once for what it leaves and what it asks next.
+void FolderPrefetcher::ForgetLeft() {
     Shared& shared = *shared_;
-    const Shared::Lock lock = LockSoon(shared.mutex);
+    for (Folder* folder : left_) shared.Forget(folder);
+    left_.clear();
+}
+
+void FolderPrefetcher::Shared::Forget(Folder* folder) {
+    Shared& shared = *this;
     folder->left = true;
     bool busy = false;
     ForEachBelow(folder, [&](Folder* f) { busy = busy || f->state == State::kReading; });

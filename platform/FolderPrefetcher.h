@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "platform/FolderEntries.h"
 #include "platform/FolderReader.h"
@@ -50,8 +51,8 @@ public:
     // system was short of resources) and the caller reads it itself.
     Outcome Take(Folder* folder, std::uint32_t filter, std::shared_ptr<const FolderEntries>& entries,
                  const std::function<bool()>& stopAsked);
-    // The walk has left the folder: it and what is below it can go.
-    void Left(Folder* folder);
+    // The walk has left the folder: it and what is below it can go (with the next call).
+    void Left(Folder* folder) { left_.push_back(folder); }
 
     // The most heap the read-ahead held at any moment, in bytes.
     std::size_t PeakBytes() const;
@@ -62,7 +63,10 @@ public:
 
 private:
     struct Shared;
+    void ForgetLeft();
+
     std::shared_ptr<Shared> shared_;
+    std::vector<Folder*> left_;  // left by the walk since the last call, still to forget
 };
 
 }  // namespace platform
