@@ -49,6 +49,9 @@ FolderEntries ReadEntries(int folderFd, std::span<char> buffer, std::uint32_t fi
     while (!stop || !stop->load(std::memory_order_relaxed)) {
         const long got = ::syscall(SYS_getdents64, folderFd, buffer.data(), buffer.size());
         if (got <= 0) break;
+        // Once, from the first batch: a record takes 24 bytes besides its name, so this is
+        // room for every entry it holds (and most folders fit one batch).
+        if (folder.Count() == 0) folder.Reserve(std::size_t(got) / 24, std::size_t(got));
         for (long at = 0; at < got;) {
             const auto* record = reinterpret_cast<const KernelEntry*>(buffer.data() + at);
             at += record->reclen;
