@@ -1,12 +1,14 @@
-// The folder scan beside its peers, all in one call. Warm cache, on a 200,000-folder tree:
-// the scan as the program runs it (store filled, nothing shown, listings read ahead), the
-// same scan walking alone, `find -type d`, `tree -da --noreport`, a bare getdents walk and
-// that walk sorting each listing as the program does. Cold cache (dropped before every
-// run), on a 100,000-folder tree on disk: the scan, the scan walking alone, the bare walk,
-// `find -type d` and `fdfind -j 64`. Then the store's memory per node, the read-ahead's
-// peak memory and the scan's growth on a deep chain and on one wide folder.
-// Arguments: [folder for the trees] [growth | warm | pool]: the growth runs alone, the warm
-// comparison alone, or cold scans by pool size and window.
+// The folder scan beside its peers, all in one call. Warm cache, on trees of 100,000 and
+// 1,000,000 folders (two files a folder): the scan as the program runs it (store filled,
+// nothing shown, listings read ahead), the same scan walking alone on one thread, a bare
+// getdents walk, that walk reading its listings as the program does, `find -type d` and
+// `fdfind -j 2 -u`. Cold cache (dropped before every run), on the 100,000-folder tree: the
+// scan, the scan walking alone, the bare walk, `find -type d` and `fdfind -j 64`. Then the
+// store's memory per node, the read-ahead's peak memory and the scan's growth on a deep
+// chain and on one wide folder.
+// Arguments: [folder for the trees, on a disk] [warm | warm-small | warm-big | cold |
+// growth | pool | profile]: only that part (pool: cold scans by pool size and window;
+// profile: the program's scan alone, ten times, for a profiler).
 #include <dirent.h>
 #include <fcntl.h>
 #include <malloc.h>
@@ -30,10 +32,11 @@
 #include "bench/TreeGenerator.h"
 #include "doubles/CustomWalkFiles.h"
 #include "platform/Attributes.h"
+#include "platform/ReadAheadWalk.h"
 #include "platform/posix/PosixDesktop.h"
 #include "platform/posix/PosixDriveSystem.h"
 #include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/ReadAheadWalk.h"
+#include "platform/posix/PosixFolderReader.h"
 #include "platform/posix/ReadEntries.h"
 #include "tree/FolderScan.h"
 #include "tree/TTreeNodes.h"
@@ -45,10 +48,11 @@ using bench::BestOfRounds;
 using bench::Command;
 using bench::Seconds;
 
-constexpr int kFolders = 200000;
-constexpr int kFiles = 400000;
-constexpr int kColdFolders = 100000;
-constexpr int kColdFiles = 200000;
+// The trees: 100,000 folders (warm, and cold with the caches dropped) and 1,000,000 (warm).
+constexpr int kSmallFolders = 100000;
+constexpr int kSmallFiles = 200000;
+constexpr int kBigFolders = 1000000;
+constexpr int kBigFiles = 2000000;
 constexpr int kRounds = 3;
 constexpr int kColdRounds = 2;
 
@@ -96,11 +100,13 @@ public:
     // The program's pool and bounds, with another pool size or window where given.
     explicit MeasuredFiles(std::size_t threads = platform::PosixFileSystem::kReadAheadThreads,
                            std::size_t foldersAhead = platform::PosixFileSystem::kFoldersAhead)
-        : limits_{threads, foldersAhead, platform::PosixFileSystem::kBytesAhead, platform::PosixFileSystem::kSlowRead} {
-    }
+        : limits_{threads, foldersAhead, platform::PosixFileSystem::kBytesAhead,
+                  platform::PosixFileSystem::FirstReadAheadThreads()} {}
     std::unique_ptr<platform::FolderWalk> Walk(const std::string& folder) override {
         if (!limits_.threads) return plain_.Walk(folder);
-        return std::make_unique<PeakKept>(std::make_unique<platform::ReadAheadWalk>(folder, limits_), peakBytes);
+        return std::make_unique<PeakKept>(
+            std::make_unique<platform::ReadAheadWalk>(std::make_shared<platform::PosixFolderReader>(folder), limits_),
+            peakBytes);
     }
 
     std::size_t peakBytes = 0;
@@ -114,6 +120,7 @@ private:
         ~PeakKept() override { peak_ = std::max(peak_, walk_->PeakBytes()); }
         void Enter(std::string_view name) override { walk_->Enter(name); }
         void Leave() override { walk_->Leave(); }
+        void WatchForStop(std::function<bool()> stopAsked) override { walk_->WatchForStop(std::move(stopAsked)); }
         std::unique_ptr<platform::FolderListing> List(std::uint32_t filter) override { return walk_->List(filter); }
 
     private:
@@ -159,16 +166,20 @@ void Growth(const char* what, const std::string& root, int n,
                 times[1][1], walked[0], walked[1], n, 2 * n);
 }
 
-void Compare(const std::string& tree);
+void Compare(const std::string& tree, int folders);
 void CompareCold(const std::string& tree);
 void ComparePools(const std::string& tree);
+
+bool Installed(const char* program) {
+    return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     unsetenv("DISPLAY");  // ESC polls as on a machine with no X server: the scan, not the X round trip
     const std::string base = argc > 1 ? argv[1] : "/tmp/orvale-bench";
-    const std::string tree = base + "/tree", coldTree = base + "/cold";
+    const std::string small = base + "/cold", big = base + "/big";
     const std::string mode = argc > 2 ? argv[2] : "";
     mkdir(base.c_str(), 0755);
     // Listing ahead holds a descriptor or so per thread beyond the walk's own.
@@ -177,56 +188,70 @@ int main(int argc, char* argv[]) {
         files.rlim_cur = files.rlim_max;
         setrlimit(RLIMIT_NOFILE, &files);
     }
-    if (mode != "growth") {
-        std::printf("generating %d folders and %d files under %s (kept for later runs)...\n", kColdFolders, kColdFiles,
-                    coldTree.c_str());
+    auto generate = [](const std::string& root, int folders, int fileCount) {
+        std::printf("generating %d folders and %d files under %s (kept for later runs)...\n", folders, fileCount,
+                    root.c_str());
         std::fflush(stdout);
-        bench::GenerateTree(coldTree, kColdFolders, kColdFiles);
-    }
-    if (mode == "pool") {
-        ComparePools(coldTree);
+        bench::GenerateTree(root, folders, fileCount);
+    };
+    if (mode != "growth") generate(small, kSmallFolders, kSmallFiles);
+    if (mode == "profile") {
+        // The program's scan alone, round after round: for a profiler.
+        MeasuredFiles readAhead(getenv("RA_THREADS") ? std::size_t(atoi(getenv("RA_THREADS")))
+                                                     : platform::PosixFileSystem::kReadAheadThreads);
+        for (int round = 0; round < 10; ++round)
+            std::printf("scan %.3f s\n", Seconds([&] { Scan(small + "/", readAhead); }));
         return 0;
     }
-    if (mode != "growth") {
-        std::printf("generating %d folders and %d files under %s (kept for later runs)...\n", kFolders, kFiles,
-                    tree.c_str());
-        std::fflush(stdout);
-        bench::GenerateTree(tree, kFolders, kFiles);
-        Compare(tree);
-        if (mode == "warm") return 0;
-        CompareCold(coldTree);
+    if (mode == "pool") {
+        ComparePools(small);
+        return 0;
     }
-    Growth("chain, deep", base + "/chain", 20000, bench::GenerateChain);
-    Growth("one folder, wide", base + "/wide", 100000, bench::GenerateWide);
+    if (mode == "" || mode == "warm" || mode == "warm-small") Compare(small, kSmallFolders);
+    if (mode == "" || mode == "warm" || mode == "warm-big") {
+        generate(big, kBigFolders, kBigFiles);
+        Compare(big, kBigFolders);
+    }
+    if (mode == "" || mode == "cold") CompareCold(small);
+    if (mode == "" || mode == "growth") {
+        Growth("chain, deep", base + "/chain", 20000, bench::GenerateChain);
+        Growth("one folder, wide", base + "/wide", 100000, bench::GenerateWide);
+    }
     return 0;
 }
 
 namespace {
 
-void Compare(const std::string& tree) {
+// The scan against the plainest walk and the peers, warm, with a breakdown by step: what
+// the listings cost as the program reads them (files passed over, folders in name order),
+// what the scan costs walking alone, and what the read-ahead brings.
+void Compare(const std::string& tree, int folders) {
     MeasuredFiles first, readAhead, alone(0);
     const long walked = BareWalk(tree);  // warms the cache
     const ScanResult result = Scan(tree + "/", first);
     std::printf("folders: bare walk %ld, scan %d nodes\n\n", walked, result.nodes);
 
-    const std::vector<double> best =
-        BestOfRounds(kRounds, {[&] { Scan(tree + "/", readAhead); }, [&] { Scan(tree + "/", alone); },
-                               [&] { BareWalk(tree); }, [&] { SortedBareWalk(tree); },
-                               Command("find " + tree + " -type d"), Command("tree -da --noreport " + tree)});
-    const double scan = best[0], scanAlone = best[1], bare = best[2], sorted = best[3], find = best[4],
-                 treeCommand = best[5];
-    std::printf("warm cache, %d folders, best of %d rounds\n", kFolders, kRounds);
+    std::vector<std::function<void()>> contestants = {
+        [&] { Scan(tree + "/", readAhead); }, [&] { Scan(tree + "/", alone); }, [&] { BareWalk(tree); },
+        [&] { SortedBareWalk(tree); }, Command("find " + tree + " -type d")};
+    const bool fd = Installed("fdfind");
+    // Every folder, hidden ones and ignored ones too, as the scan lists them.
+    if (fd) contestants.push_back(Command("fdfind -j 2 -u -t d . " + tree));
+    const std::vector<double> best = BestOfRounds(kRounds, contestants);
+    const double scan = best[0], scanAlone = best[1], bare = best[2], sorted = best[3], find = best[4];
+    std::printf("warm cache, %d folders, best of %d rounds\n", folders, kRounds);
     std::printf("scan (store filled)         %8.3f s\n", scan);
     std::printf("scan, walking alone         %8.3f s\n", scanAlone);
     std::printf("bare getdents walk          %8.3f s\n", bare);
-    std::printf("bare walk, listings sorted  %8.3f s\n", sorted);
+    std::printf("bare walk, program listings %8.3f s\n", sorted);
     std::printf("find DIR -type d            %8.3f s\n", find);
-    std::printf("tree -da --noreport DIR     %8.3f s\n", treeCommand);
-    std::printf("scan / bare walk            %8.2f   (target <= 1.10)\n", scan / bare);
+    if (fd) std::printf("fdfind -j 2 -u -t d         %8.3f s\n", best[5]);
+    std::printf("scan / bare walk            %8.2f   (target <= 1.00)\n", scan / bare);
+    if (fd) std::printf("scan / fdfind -j 2 -u       %8.2f   (target < 1.00)\n", scan / best[5]);
     std::printf("scan / scan walking alone   %8.2f\n", scan / scanAlone);
-    std::printf("sorted / bare walk          %8.2f   (what the name order costs)\n", sorted / bare);
+    std::printf("walking alone / bare walk   %8.2f   (the scan and its store on one thread)\n", scanAlone / bare);
+    std::printf("program listings / bare     %8.2f   (files passed over, folders in name order)\n", sorted / bare);
     std::printf("find / scan                 %8.2f\n", find / scan);
-    std::printf("tree / scan                 %8.2f\n", treeCommand / scan);
     std::printf("read-ahead peak heap        %8.1f KiB (0: the pool never started)\n\n",
                 double(readAhead.peakBytes) / 1024);
 
@@ -263,10 +288,6 @@ bool BestCold(const std::vector<std::function<void()>>& contestants, std::vector
     return true;
 }
 
-bool Installed(const char* program) {
-    return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
-}
-
 void CompareCold(const std::string& tree) {
     MeasuredFiles readAhead, alone(0);
     std::vector<std::function<void()>> contestants = {[&] { Scan(tree + "/", readAhead); },
@@ -278,7 +299,7 @@ void CompareCold(const std::string& tree) {
     std::vector<double> best;
     if (!BestCold(contestants, best)) return;
     const double scan = best[0], scanAlone = best[1], bare = best[2], find = best[3];
-    std::printf("cold cache, %d folders, best of %d rounds\n", kColdFolders, kColdRounds);
+    std::printf("cold cache, %d folders, best of %d rounds\n", kSmallFolders, kColdRounds);
     std::printf("scan (store filled)         %8.3f s\n", scan);
     std::printf("scan, walking alone         %8.3f s\n", scanAlone);
     std::printf("bare getdents walk          %8.3f s\n", bare);

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/StatusAtOnce.h"
 #include "cli/TreeTool.h"
 
 #ifdef _WIN32
@@ -14,5 +15,8 @@ int wmain(int argc, wchar_t* argv[]) {
     return cli::RunTreeTool(arguments);
 }
 #else
-int main(int argc, char* argv[]) { return cli::RunTreeTool(std::vector<std::string>(argv + 1, argv + argc)); }
+int main(int argc, char* argv[]) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    return cli::RunWithStatusAtOnce([&] { return cli::RunTreeTool(arguments); });
+}
 #endif

@@ -15,8 +15,12 @@ enum Attribute : std::uint32_t {
     faLink = 0x400,
 };
 
-// What the scan asks for: read-only and directory. Hidden, system and volume-label
-// entries are skipped inside the listing.
-constexpr std::uint32_t kFolderScanFilter = faReadOnly | faDirectory;
+// Not an attribute: asks a listing to pass over every entry that is not a folder, as it
+// reads them.
+constexpr std::uint32_t kFoldersOnly = 0x80000000u;
+
+// What the scan asks for: read-only and directory, folders only. Hidden, system and
+// volume-label entries are skipped inside the listing.
+constexpr std::uint32_t kFolderScanFilter = faReadOnly | faDirectory | kFoldersOnly;
 
 }  // namespace platform

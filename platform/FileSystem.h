@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,6 +34,10 @@ public:
     virtual void Leave() = 0;
     // Lists the current folder as List does; one listing at a time.
     virtual std::unique_ptr<FolderListing> List(std::uint32_t filter) = 0;
+    // While a listing is outstanding, `stopAsked` is called at least every 50 ms; when it
+    // says true the listing is given up and List returns nullptr. A walk that reads on the
+    // caller's own thread never calls it.
+    virtual void WatchForStop(std::function<bool()> stopAsked) { (void)stopAsked; }
 };
 
 // Folders and their attributes, addressed by native paths.

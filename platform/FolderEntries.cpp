@@ -19,6 +19,11 @@ void FolderEntries::Add(std::string_view name, std::uint32_t attributes) {
     names_.push_back('\0');
 }
 
+void FolderEntries::Reserve(std::size_t count, std::size_t nameBytes) {
+    entries_.reserve(count);
+    names_.reserve(nameBytes + count);
+}
+
 void FolderEntries::Sort() {
     std::sort(entries_.begin(), entries_.end(), [this](const Entry& a, const Entry& b) {
         const std::string_view nameA(names_.data() + a.nameAt, a.nameLength),

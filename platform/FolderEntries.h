@@ -21,6 +21,8 @@ public:
     // Adds an entry in the order read; Sort puts them in listing order.
     void Add(std::string_view name, std::uint32_t attributes);
     void Sort();
+    // Room for `count` entries whose names take `nameBytes`, taken at once.
+    void Reserve(std::size_t count, std::size_t nameBytes);
 
     std::size_t Count() const { return entries_.size(); }
     std::uint32_t Attributes(std::size_t i) const { return entries_[i].attributes; }

@@ -14,6 +14,11 @@ FolderScan::~FolderScan() = default;
 
 void FolderScan::Start(const std::string& nativeFolder, TTreeNode* top) {
     walk_ = files_.Walk(nativeFolder);
+    // A listing that does not come back is waited for with ESC polls, as between listings.
+    walk_->WatchForStop([this] {
+        if (desktop_.EscapeDown()) interrupted_ = true;
+        return interrupted_;
+    });
     path_.assign(1, top);
     baseDepth_ = top->Depth();
 }

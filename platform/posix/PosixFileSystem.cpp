@@ -1,11 +1,13 @@
 #include "platform/posix/PosixFileSystem.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/stat.h>
 
 #include "platform/Attributes.h"
+#include "platform/ReadAheadWalk.h"
+#include "platform/posix/PosixFolderReader.h"
 #include "platform/posix/PosixFolderWalk.h"
-#include "platform/posix/ReadAheadWalk.h"
 #include "sjis/Cp932.h"
 
 namespace platform {
@@ -71,8 +73,16 @@ std::string PosixFileSystem::Utf8Name(std::string_view nativeName) { return sjis
 
 std::unique_ptr<FolderWalk> PosixFileSystem::Walk(const std::string& nativeFolder) {
     if (!readAheadThreads_) return std::make_unique<PosixFolderWalk>(nativeFolder);
-    return std::make_unique<ReadAheadWalk>(nativeFolder,
-                                           ReadAheadLimits{readAheadThreads_, kFoldersAhead, kBytesAhead, kSlowRead});
+    return std::make_unique<ReadAheadWalk>(
+        std::make_shared<PosixFolderReader>(nativeFolder),
+        ReadAheadLimits{readAheadThreads_, kFoldersAhead, kBytesAhead, FirstReadAheadThreads()});
+}
+
+std::size_t PosixFileSystem::FirstReadAheadThreads() {
+    cpu_set_t cores;
+    CPU_ZERO(&cores);
+    const int count = ::sched_getaffinity(0, sizeof cores, &cores) == 0 ? CPU_COUNT(&cores) : 1;
+    return count > 1 ? 2 : 1;
 }
 
 }  // namespace platform

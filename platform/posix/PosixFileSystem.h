@@ -1,5 +1,4 @@
 #pragma once
-#include <chrono>
 #include <cstddef>
 
 #include "platform/FileSystem.h"
@@ -30,11 +29,9 @@ public:
     // trees of huge folders, where a few thousand listings would take much more.
     static constexpr std::size_t kFoldersAhead = 4096;
     static constexpr std::size_t kBytesAhead = 8 << 20;
-    // A listing that takes longer than this and reads from the disk waited for it: a few
-    // such start the pool. On this project's virtual disk a cold listing takes 32 to 128 us
-    // (99% of them), a warm one 2 to 8 us: the bound lets faster disks count too, while so
-    // few warm listings pass it that asking the kernel about them costs nothing.
-    static constexpr std::chrono::microseconds kSlowRead{16};
+    // Threads reading ahead on a warm cache, before any listing is seen to wait: with a
+    // second core they read while the walk appends, so that it only takes listings.
+    static std::size_t FirstReadAheadThreads();
 
 private:
     std::size_t readAheadThreads_;

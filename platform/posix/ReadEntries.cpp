@@ -43,15 +43,22 @@ std::uint32_t AttributesOf(int fd, const char* name, unsigned char type, bool sy
 FolderEntries ReadEntries(int folderFd, std::span<char> buffer, std::uint32_t filter, bool systemRoot,
                           const std::atomic<bool>* stop) {
     const std::uint32_t skipped = (faHidden | faSystem | faVolumeLabel) & ~filter;
+    // Files are passed over as they come, without an entry.
+    const bool foldersOnly = filter & kFoldersOnly;
     FolderEntries folder;
     while (!stop || !stop->load(std::memory_order_relaxed)) {
         const long got = ::syscall(SYS_getdents64, folderFd, buffer.data(), buffer.size());
         if (got <= 0) break;
+        // Once, from the first batch: a record takes 24 bytes besides its name, so this is
+        // room for every entry it holds (and most folders fit one batch).
+        if (folder.Count() == 0) folder.Reserve(std::size_t(got) / 24, std::size_t(got));
         for (long at = 0; at < got;) {
             const auto* record = reinterpret_cast<const KernelEntry*>(buffer.data() + at);
             at += record->reclen;
+            if (foldersOnly && record->type != DT_DIR && record->type != DT_UNKNOWN) continue;
             const std::uint32_t attributes = AttributesOf(folderFd, record->name, record->type, systemRoot);
             if (attributes == kNotListed || (attributes & skipped)) continue;
+            if (foldersOnly && !(attributes & faDirectory)) continue;
             folder.Add(record->name, attributes);
         }
     }

@@ -134,8 +134,10 @@ std::unique_ptr<FolderListing> FakeFileSystem::List(const std::string& nativeFol
         items.push_back({faDirectory, ".."});
     }
     const std::uint32_t skipped = (faHidden | faSystem | faVolumeLabel) & ~filter;
+    const bool foldersOnly = filter & kFoldersOnly;
     for (const auto& child : folder->children)
-        if (!(child->attributes & skipped)) items.push_back({child->attributes, child->name});
+        if (!(child->attributes & skipped) && (!foldersOnly || (child->attributes & faDirectory)))
+            items.push_back({child->attributes, child->name});
     if (items.empty()) return nullptr;  // like FindFirstFile finding nothing
     return std::make_unique<FakeListing>(std::move(items));
 }

@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixFolderReader.h"
 
 namespace {
 
 using platform::ListingSigns;
 using platform::ListingWaited;
 using std::chrono::microseconds;
-constexpr microseconds kSlow = platform::PosixFileSystem::kSlowRead;
+constexpr microseconds kSlow = platform::PosixFolderReader::kSlowRead;
 constexpr microseconds kLong = platform::kLongListing;
 
 TEST(ListingWait, ADiskReadPastTheShortBoundCountsAndAHeldUpListingDoesNot) {
