@@ -75,6 +75,16 @@ private:
             options.version = true;
         } else if (flag && name == "--memo-limit") {
             options.memoLimit = true;
+        } else if (flag && (name == "-f" || name == "--files")) {
+            options.files = true;
+        } else if (name == "-I" || name == "--exclude") {
+            if (const auto value = Value(name, attached)) {
+                // An empty pattern would leave nothing out: a variable left unset, most likely.
+                if (value->empty())
+                    Fail(texts::kTreeEmptyPattern, name);
+                else
+                    options.excluded.push_back(*value);
+            }
         } else if (name == "-o" || name == "--output") {
             if (const auto value = Value(name, attached)) Output(*value);
         } else if (name == "-L" || name == "--depth") {
@@ -117,6 +127,14 @@ private:
 }  // namespace
 
 ParsedOptions ParseTreeOptions(const std::vector<std::string>& arguments) { return Parser(arguments).Parse(); }
+
+ScanOptions ScanOptionsOf(const TreeOptions& options, platform::FileSystem& files) {
+    ScanOptions scan;
+    scan.files = options.files;
+    scan.depth = options.depth > 0 ? options.depth : 0;
+    for (const std::string& pattern : options.excluded) scan.excluded.Add(files.Utf16Name(pattern));
+    return scan;
+}
 
 char DriveLetter(std::string_view folder) {
     if (folder.size() != 2 || folder[1] != ':') return 0;

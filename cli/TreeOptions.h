@@ -5,8 +5,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileSystem.h"
 #include "save/FileExtension.h"
 #include "text/TextEncoding.h"
+#include "tree/ScanOptions.h"
 
 namespace cli {
 
@@ -17,6 +19,8 @@ struct TreeOptions {
     save::SaveFormat outputFormat = save::SaveFormat::kNone;
     std::optional<TextEncoding> encoding;  // --encoding
     int depth = -1;                        // -L: levels below the root; -1 for all
+    bool files = false;                    // -f: files too
+    std::vector<std::string> excluded;     // -I: patterns of names left out, native spelling
     bool memoLimit = false;
     bool help = false;
     bool version = false;
@@ -36,6 +40,10 @@ struct ParsedOptions {
 // The arguments after the program's name. "--" ends the options; an option's value is the
 // next argument whatever it starts with, or follows "=" (long) or the letter (short).
 ParsedOptions ParseTreeOptions(const std::vector<std::string>& arguments);
+
+// What the scan is asked to list besides the folders.
+// The patterns are spelled as the file system spells names.
+ScanOptions ScanOptionsOf(const TreeOptions& options, platform::FileSystem& files);
 
 // The drive a folder argument names: a letter and a colon, either case; 0 for anything else.
 char DriveLetter(std::string_view folder);

@@ -57,7 +57,7 @@ void Scan(platform::Platform& os, ShellDesktop& desktop, const ScanRoot& root, c
         desktop.onPoll = [&progress] { progress->Poll(); };
     }
     FolderScan scan(nodes, os.files, desktop, interrupted);
-    if (options.depth > 0) scan.LimitDepth(options.depth);
+    scan.Use(ScanOptionsOf(options, os.files));
     scan.Run(root.text, root.nativePath);
     desktop.onPoll = nullptr;
 }

@@ -22,5 +22,7 @@ constexpr std::uint32_t kFoldersOnly = 0x80000000u;
 // What the scan asks for: read-only and directory, folders only. Hidden, system and
 // volume-label entries are skipped inside the listing.
 constexpr std::uint32_t kFolderScanFilter = faReadOnly | faDirectory | kFoldersOnly;
+// The same with files, for a scan that lists them too.
+constexpr std::uint32_t kFileScanFilter = faReadOnly | faDirectory;
 
 }  // namespace platform

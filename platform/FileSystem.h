@@ -57,6 +57,10 @@ public:
     // A native name in UTF-8, every character it spells kept; U+FFFD for bytes that spell
     // none. By default the code page 932 name decoded.
     virtual std::string Utf8Name(std::string_view nativeName);
+    // A native name (or a pattern spelled as one) in UTF-16, where names meet the patterns
+    // of names left out; U+FFFD for bytes that spell nothing. By default the code page 932
+    // name decoded.
+    virtual std::u16string Utf16Name(std::string_view nativeName);
     // Attributes of a drive's root folder; nullopt also when the drive's file system is no
     // longer there.
     virtual std::optional<std::uint32_t> RootAttributes(const std::string& nativeRoot) {

@@ -19,6 +19,7 @@ inline constexpr std::string_view kSaveTextFailed = "テキストファイルが
 inline constexpr std::string_view kSavingHtml = "HTMLファイルの保存中です。";
 inline constexpr std::string_view kSavedHtml = "HTMLファイルを保存しました。";
 inline constexpr std::string_view kSaveHtmlFailed = "HTMLファイルが保存出来ませんでした。";
+inline constexpr std::string_view kOptionsFromNextScan = "変更した表示の設定は、次のフォルダ検索から使われます。";
 
 // Messages
 inline constexpr std::string_view kDriveNotReady = "ディスクドライブの準備が出来ていません。";
@@ -27,6 +28,7 @@ inline constexpr std::string_view kNoDriveSelected = "ディスクドライブ�
 inline constexpr std::string_view kNoMemo = "メモ内容がありません。";
 inline constexpr std::string_view kConfirmOverwrite = "ファイル %s は既に存在します。上書きしますか？";
 inline constexpr std::string_view kCannotOpenFolder = "フォルダ %s を開けません。";
+inline constexpr std::string_view kBadDepth = "階層の深さは 1 以上の数で指定して下さい。空欄なら制限しません。";
 
 // Failures
 inline constexpr std::string_view kInvalidIndex = "不正なインデックス";
@@ -45,6 +47,10 @@ inline constexpr std::string_view kMenuCut = "切り取り (&T)";
 inline constexpr std::string_view kMenuCopy = "コピー (&C)";
 inline constexpr std::string_view kMenuPaste = "貼り付け (&P)";
 inline constexpr std::string_view kMenuSelectAll = "全て選択 (&L)";
+inline constexpr std::string_view kMenuView = "表示(&V)";
+inline constexpr std::string_view kMenuFiles = "ファイルも表示(&F)";
+inline constexpr std::string_view kMenuDepth = "階層の深さ(&D)...";
+inline constexpr std::string_view kMenuExclude = "除外する名前(&X)...";
 inline constexpr std::string_view kMenuMemo = "メモ作成(&M)";
 
 // Message dialog kinds and buttons
@@ -64,17 +70,26 @@ inline constexpr std::string_view kButtonNoToAll = "すべていいえ(&O)";
 inline constexpr std::string_view kButtonYesToAll = "すべてはい(&A)";
 inline constexpr std::string_view kButtonHelp = "ヘルプ(&H)";
 
+// The view options' dialogs
+inline constexpr std::string_view kDepthDialogTitle = "階層の深さ";
+inline constexpr std::string_view kDepthPrompt = "ルートから何階層下まで表示しますか（空欄: 制限なし）";
+inline constexpr std::string_view kExcludeDialogTitle = "除外する名前";
+inline constexpr std::string_view kExcludePrompt =
+    "表示しない名前を 1 行に 1 つ（* と ? が使えます。大文字小文字は区別しません）";
+
 // Folder chooser and command line
 inline constexpr std::string_view kFolderDialogTitle = "フォルダを開く";
 inline constexpr std::string_view kOrvaleUsage = "使い方: orvale [フォルダ]";
 
 // orvale-tree, the tree text from a shell
 inline constexpr std::string_view kTreeUsage =
-    "使い方: orvale-tree [-o ファイル] [-L 階層] [--encoding cp932|utf-8] [--memo-limit] [フォルダ]"
+    "使い方: orvale-tree [-o ファイル] [-L 階層] [-f] [-I パターン]... [--encoding cp932|utf-8] [--memo-limit] "
+    "[フォルダ]"
     "（詳しくは orvale-tree --help）";
 inline constexpr std::string_view kTreeUnknownOption = "不明なオプションです: %s";
 inline constexpr std::string_view kTreeMissingValue = "%s には値が必要です";
 inline constexpr std::string_view kTreeBadDepth = "階層は 1 以上の数で指定して下さい: %s";
+inline constexpr std::string_view kTreeEmptyPattern = "%s のパターンが空です";
 inline constexpr std::string_view kTreeBadEncoding = "文字コードは cp932 か utf-8 です: %s";
 inline constexpr std::string_view kTreeBadOutputName = "出力ファイルの拡張子は .txt、.htm、.html のどれかです: %s";
 inline constexpr std::string_view kTreeOneFolder = "フォルダは一つだけ指定できます: %s";
@@ -88,7 +103,11 @@ inline constexpr std::string_view kTreeHelp =
     "\n"
     "  -o, --output ファイル  標準出力ではなくファイルに保存します。形式は拡張子で決まります\n"
     "                         （.txt はテキスト、.htm と .html は HTML）。\n"
-    "  -L, --depth 階層       ルートから数えてその階層までのフォルダだけを書きます。\n"
+    "  -L, --depth 階層       ルートから数えてその階層までだけを書きます（1 ならルートのすぐ下だけ）。\n"
+    "  -f, --files            各フォルダのファイルも、そのフォルダのサブフォルダより前に書きます。\n"
+    "  -I, --exclude パターン 名前がパターンに合うファイルとフォルダを書かず、そのフォルダの中も\n"
+    "                         読みません。* は任意の文字列、? は 1 文字。大文字小文字は区別しません。\n"
+    "                         何度でも指定できます。\n"
     "      --encoding 名前    cp932 か utf-8。省略時は cp932、標準出力が端末のときは端末の文字コード。\n"
     "      --memo-limit       メモの上限 2,097,152 バイトまでにします（メモと同じ所で切ります）。\n"
     "  -h, --help             この説明を表示します。\n"

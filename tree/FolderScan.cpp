@@ -31,15 +31,14 @@ void FolderScan::Run(const std::string& rootText, const std::string& nativeRoot)
     TTreeNode* root = nodes_.AppendChild(nullptr, rootText, nativeRoot);
     try {
         Start(nativeRoot, root);
-        auto listed = [this](const TTreeNode* node) { return depthLimit_ < 0 || node->Depth() < depthLimit_; };
-        if (listed(root)) ListInto(root);
+        if (Listed(root)) ListInto(root);
         // Each listing appends right after the node just listed, so counting positions up
         // visits the final tree in pre-order; the count is read afresh every pass.
         for (int position = 1; position < nodes_.NodeCount(); ++position) {
             if (desktop_.EscapeDown()) interrupted_ = true;
             if (interrupted_) break;
             TTreeNode* node = nodes_.NodeAt(position);
-            if (listed(node)) ListInto(node);
+            if (Listed(node)) ListInto(node);
         }
     } catch (const std::bad_alloc&) {
         // Memory ran out on the way to the next node (a name, a listing): to the user that is
@@ -48,6 +47,11 @@ void FolderScan::Run(const std::string& rootText, const std::string& nativeRoot)
         throw EOutOfResources();
     }
     walk_.reset();
+}
+
+// Files are never read, nor folders at the depth asked for.
+bool FolderScan::Listed(const TTreeNode* node) const {
+    return !node->IsFile() && (options_.depth <= 0 || node->Depth() < options_.depth);
 }
 
 void FolderScan::AddSubfolders(const std::string& nativeFolder, TTreeNode* node) {
@@ -80,22 +84,42 @@ bool FolderScan::MoveTo(TTreeNode* node) {
 
 void FolderScan::ListInto(TTreeNode* node) {
     if (!MoveTo(node)) return;
-    const std::unique_ptr<platform::FolderListing> listing = walk_->List(platform::kFolderScanFilter);
+    const std::uint32_t filter = options_.files ? platform::kFileScanFilter : platform::kFolderScanFilter;
+    const std::unique_ptr<platform::FolderListing> listing = walk_->List(filter);
     platform::ListingEntry entry;
-    if (!listing || !listing->Next(entry)) return;
-    Examine(node, entry);
-    while (listing->Next(entry)) {
-        if (desktop_.EscapeDown()) {
-            interrupted_ = true;
-            return;
-        }
+    laterCount_ = 0;
+    if (listing && listing->Next(entry)) {
         Examine(node, entry);
+        while (listing->Next(entry)) {
+            if (desktop_.EscapeDown()) {
+                interrupted_ = true;
+                break;
+            }
+            Examine(node, entry);
+        }
     }
+    // Files first, as `tree /F` lists them: the folders examined follow, stopped or not.
+    for (std::size_t i = 0; i < laterCount_; ++i) AppendFolder(node, laterFolders_[i]);
 }
 
 void FolderScan::Examine(TTreeNode* node, const platform::ListingEntry& entry) {
-    if (!(entry.attributes & platform::faDirectory) || entry.nativeName == "." || entry.nativeName == "..") return;
-    nodes_.AppendChild(node, NodeText(files_, entry.nativeName), entry.nativeName);
+    const std::string_view name = entry.nativeName;
+    if (name == "." || name == "..") return;
+    const bool folder = entry.attributes & platform::faDirectory;
+    if (!folder && !options_.files) return;
+    if (!options_.excluded.Empty() && options_.excluded.Match(files_.Utf16Name(name))) return;
+    if (!folder) {
+        nodes_.AppendChild(node, NodeText(files_, name), name, TTreeNode::kFile);
+    } else if (options_.files) {
+        if (laterCount_ == laterFolders_.size()) laterFolders_.emplace_back();
+        laterFolders_[laterCount_++] = name;
+    } else {
+        AppendFolder(node, name);
+    }
+}
+
+void FolderScan::AppendFolder(TTreeNode* node, std::string_view nativeName) {
+    nodes_.AppendChild(node, NodeText(files_, nativeName), nativeName);
     // Only the scan writes it: a plain store, no locked add.
     found_.store(found_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
 }

@@ -1,13 +1,15 @@
 #pragma once
-// The folder scan without its window: fills the store with a drive's folders in pre-order,
-// polling ESC where the scan always has.
+// The folder scan without its window: fills the store with a drive's folders in pre-order
+// (and their files, when asked), polling ESC where the scan always has.
 #include <atomic>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
+#include "tree/ScanOptions.h"
 
 class TTreeNode;
 class TTreeNodes;
@@ -23,20 +25,23 @@ public:
     // folder until all are listed or ESC is found down. The store is told of it as one update.
     void Run(const std::string& rootText, const std::string& nativeRoot);
 
-    // Lists the folder at a native path and appends its subfolders to `node`, in listing order.
+    // Lists the folder at a native path and appends its subfolders to `node`, in listing order
+    // (its files first, in listing order too, when the options ask for them).
     void AddSubfolders(const std::string& nativeFolder, TTreeNode* node);
 
     // Folders appended below the root since Run began; safe to read from another thread
     // while the scan runs.
     int Found() const { return found_.load(std::memory_order_relaxed); }
-    // Run leaves folders more than `levels` below the root out: the folders at that level
-    // are appended but never read.
-    void LimitDepth(int levels) { depthLimit_ = levels; }
+    // What the scans from now on list besides the folders. With a depth, the folders at that
+    // level are appended but never read.
+    void Use(ScanOptions options) { options_ = std::move(options); }
 
 private:
     void ListInto(TTreeNode* node);
     bool MoveTo(TTreeNode* node);
     void Examine(TTreeNode* node, const platform::ListingEntry& entry);
+    void AppendFolder(TTreeNode* node, std::string_view nativeName);
+    bool Listed(const TTreeNode* node) const;
     void Start(const std::string& nativeFolder, TTreeNode* top);
 
     TTreeNodes& nodes_;
@@ -49,5 +54,8 @@ private:
     int baseDepth_ = 0;
     std::vector<TTreeNode*> entering_;
     std::atomic<int> found_ = 0;
-    int depthLimit_ = -1;  // none
+    ScanOptions options_;
+    // With files, a listing's folders wait here until its files are appended.
+    std::vector<std::string> laterFolders_;
+    std::size_t laterCount_ = 0;
 };

@@ -9,6 +9,9 @@ class TTreeNodes;
 
 class TTreeNode {
 public:
+    // What a node stands for: a folder (and the root), or a file listed with the files option.
+    enum Kind : std::uint8_t { kFolder, kFile };
+
     TTreeNode(const TTreeNode&) = delete;
     TTreeNode& operator=(const TTreeNode&) = delete;
 
@@ -18,6 +21,7 @@ public:
     void SetText(std::string text);
     // The folder's name as the file system spells it.
     const std::string& NativeName() const { return nativeDiffers_ ? native_ : text_; }
+    bool IsFile() const { return kind_ == kFile; }
 
     TTreeNode* ParentNode() const { return parent_; }
     int Depth() const { return depth_; }
@@ -51,4 +55,5 @@ private:
     std::int32_t depth_ = 0;
     bool hasChildren_ = false;
     bool nativeDiffers_ = false;
+    Kind kind_ = kFolder;
 };

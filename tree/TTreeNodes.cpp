@@ -56,8 +56,10 @@ TTreeNode* TTreeNodes::AppendChild(TTreeNode* parent, std::string text) {
     return node;
 }
 
-TTreeNode* TTreeNodes::AppendChild(TTreeNode* parent, std::string text, std::string_view nativeName) {
+TTreeNode* TTreeNodes::AppendChild(TTreeNode* parent, std::string text, std::string_view nativeName,
+                                   TTreeNode::Kind kind) {
     TTreeNode* node = Allocate(std::move(text));
+    node->kind_ = kind;
     try {
         node->AssignNativeName(nativeName);
     } catch (const std::bad_alloc&) {

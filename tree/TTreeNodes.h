@@ -33,7 +33,8 @@ public:
     // A new last child of `parent` (a new last top-level node for none). EOutOfResources
     // when the node cannot be added; the store is then unchanged.
     TTreeNode* AppendChild(TTreeNode* parent, std::string text);
-    TTreeNode* AppendChild(TTreeNode* parent, std::string text, std::string_view nativeName);
+    TTreeNode* AppendChild(TTreeNode* parent, std::string text, std::string_view nativeName,
+                           TTreeNode::Kind kind = TTreeNode::kFolder);
     void ClearNodes();
     TTreeNode* FirstNode() const { return firstTop_; }
     TTreeNode* LastTopNode() const { return lastTop_; }

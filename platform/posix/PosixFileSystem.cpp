@@ -6,6 +6,7 @@
 
 #include "platform/Attributes.h"
 #include "platform/ReadAheadWalk.h"
+#include "platform/WideText.h"
 #include "platform/posix/PosixFolderReader.h"
 #include "platform/posix/PosixFolderWalk.h"
 #include "sjis/Cp932.h"
@@ -70,6 +71,8 @@ std::string PosixFileSystem::SubfolderPath(const std::string& nativeFolder, std:
 std::string PosixFileSystem::DisplayName(std::string_view nativeName) { return sjis::FromUtf8(nativeName); }
 
 std::string PosixFileSystem::Utf8Name(std::string_view nativeName) { return sjis::ValidUtf8(nativeName); }
+
+std::u16string PosixFileSystem::Utf16Name(std::string_view nativeName) { return Utf16FromNative(nativeName); }
 
 std::unique_ptr<FolderWalk> PosixFileSystem::Walk(const std::string& nativeFolder) {
     if (!readAheadThreads_) return std::make_unique<PosixFolderWalk>(nativeFolder);

@@ -17,6 +17,7 @@ public:
     std::string SubfolderPath(const std::string& nativeFolder, std::string_view nativeName) override;
     std::string DisplayName(std::string_view nativeName) override;
     std::string Utf8Name(std::string_view nativeName) override;
+    std::u16string Utf16Name(std::string_view nativeName) override;
     std::optional<std::uint32_t> RootAttributes(const std::string& nativeRoot) override;
     std::unique_ptr<FolderWalk> Walk(const std::string& nativeFolder) override;
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/EntriesListing.h"
+#include "platform/WideText.h"
 #include "platform/win32/ReadFolder.h"
 #include "platform/win32/Win32FolderWalk.h"
 #include "platform/win32/Win32Names.h"
@@ -33,6 +34,10 @@ std::string Win32FileSystem::SubfolderPath(const std::string& nativeFolder, std:
 std::string Win32FileSystem::DisplayName(std::string_view nativeName) { return Cp932FromNative(nativeName); }
 
 std::string Win32FileSystem::Utf8Name(std::string_view nativeName) { return Utf8FromNative(nativeName); }
+
+// A lone surrogate stays what it is: a pattern typed on the command line meets it as the
+// system spells it.
+std::u16string Win32FileSystem::Utf16Name(std::string_view nativeName) { return Utf16FromNative(nativeName); }
 
 std::unique_ptr<FolderWalk> Win32FileSystem::Walk(const std::string& nativeFolder) {
     return std::make_unique<Win32FolderWalk>(nativeFolder);

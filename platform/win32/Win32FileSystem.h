@@ -13,6 +13,7 @@ public:
     std::string SubfolderPath(const std::string& nativeFolder, std::string_view nativeName) override;
     std::string DisplayName(std::string_view nativeName) override;
     std::string Utf8Name(std::string_view nativeName) override;
+    std::u16string Utf16Name(std::string_view nativeName) override;
     std::unique_ptr<FolderWalk> Walk(const std::string& nativeFolder) override;
 };
 

@@ -16,6 +16,7 @@ public:
     }
     std::string DisplayName(std::string_view name) override { return plain_.DisplayName(name); }
     std::string Utf8Name(std::string_view name) override { return plain_.Utf8Name(name); }
+    std::u16string Utf16Name(std::string_view name) override { return plain_.Utf16Name(name); }
     std::optional<std::uint32_t> RootAttributes(const std::string& root) override {
         return plain_.RootAttributes(root);
     }

@@ -6,12 +6,19 @@
 #include "doubles/FakeDesktop.h"
 #include "doubles/FakeFileSystem.h"
 #include "platform/Attributes.h"
+#include "sjis/Cp932.h"
 #include "tree/FolderScan.h"
 #include "tree/NodePath.h"
 #include "tree/ScanRoot.h"
 #include "tree/TTreeNodes.h"
 
 namespace {
+
+ScanOptions DepthOf(int levels) {
+    ScanOptions options;
+    options.depth = levels;
+    return options;
+}
 
 using platform::faHidden;
 using platform::faReadOnly;
@@ -224,20 +231,20 @@ TEST_F(ScanFixture, DepthLimitAppendsTheLastLevelButNeverReadsIt) {
     files.AddFolder("x:\\A\\B2");
     files.AddFolder("x:\\E");
     FolderScan scan(nodes, files, desktop, interrupted);
-    scan.LimitDepth(2);
+    scan.Use(DepthOf(2));
     scan.Run("x:\\", "x:\\");
     EXPECT_FALSE(interrupted);
     EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".A", "..B", "..B2", ".E"}));
     EXPECT_EQ(files.listed, (std::vector<std::string>{"x:\\", "x:\\A\\", "x:\\E\\"}));
 
-    scan.LimitDepth(1);
+    scan.Use(DepthOf(1));
     files.listed.clear();
     scan.Run("x:\\", "x:\\");
     EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".A", ".E"}));
     EXPECT_EQ(files.listed, (std::vector<std::string>{"x:\\"}));
 
     // A limit deeper than the tree changes nothing, ESC included.
-    scan.LimitDepth(10);
+    scan.Use(DepthOf(10));
     desktop.polls = 0;
     desktop.escapeScript = [](int poll) { return poll == 3; };
     scan.Run("x:\\", "x:\\");
@@ -248,6 +255,125 @@ TEST_F(ScanFixture, DepthLimitAppendsTheLastLevelButNeverReadsIt) {
     whole.Run("x:\\", "x:\\");
     EXPECT_EQ(Tree(), (std::vector<std::string>{"x:\\", ".A", "..B", "...C", "....D", "..B2", ".E"}));
     EXPECT_LT(cut.size(), Tree().size());
+}
+
+// With the options: each node as its depth in dots, then "file " for a file, then its text.
+struct OptionsFixture : ScanFixture {
+    ScanOptions options;
+
+    void Scan() {
+        FolderScan scan(nodes, files, desktop, interrupted);
+        scan.Use(options);
+        scan.Run("x:\\", "x:\\");
+    }
+    std::vector<std::string> Kinds() {
+        std::vector<std::string> lines;
+        for (const TTreeNode* node = nodes.FirstNode(); node; node = node->NextInOrder())
+            lines.push_back(std::string(node->Depth(), '.') + (node->IsFile() ? "file " : "") + node->Text());
+        return lines;
+    }
+    void Exclude(std::string_view cp932) { options.excluded.Add(sjis::ToUtf16(cp932)); }
+};
+
+TEST_F(OptionsFixture, FilesComeBeforeEachFoldersSubfoldersEachGroupInListingOrder) {
+    files.AddFile("x:\\b.txt");
+    files.AddFolder("x:\\Zeta\\Inner");
+    files.AddFile("x:\\Zeta\\Inner\\note.txt");
+    files.AddFile("x:\\Zeta\\z.log", faReadOnly);
+    files.AddFile("x:\\a.txt");
+    files.AddFile("x:\\secret.txt", faHidden);
+    files.AddFile("x:\\pagefile.sys", faSystem);
+    files.AddFolder("x:\\Alpha");
+    files.AddFile("x:\\Empty\\only.txt");
+    options.files = true;
+    FolderScan scan(nodes, files, desktop, interrupted);
+    scan.Use(options);
+    scan.Run("x:\\", "x:\\");
+
+    EXPECT_FALSE(interrupted);
+    EXPECT_EQ(Kinds(),
+              (std::vector<std::string>{"x:\\", ".file b.txt", ".file a.txt", ".Zeta", "..file z.log", "..Inner",
+                                        "...file note.txt", ".Alpha", ".Empty", "..file only.txt"}));
+    // Files are lines of the tree like folders, but never listed; the count is of folders.
+    EXPECT_EQ(files.listed,
+              (std::vector<std::string>{"x:\\", "x:\\Zeta\\", "x:\\Zeta\\Inner\\", "x:\\Alpha\\", "x:\\Empty\\"}));
+    EXPECT_EQ(scan.Found(), 4);
+    EXPECT_TRUE(nodes.NodeAt(9)->ParentNode()->HasChildren());  // Empty holds a file only
+    EXPECT_FALSE(nodes.NodeAt(9)->HasChildren());
+    // One poll for each returned entry after the first: the root's b.txt, Zeta, a.txt, Alpha
+    // and Empty give 4; Zeta's ".", "..", Inner and z.log 3; Inner's 2, Alpha's 1, Empty's 2.
+    // And one outer pass for each of the 9 nodes below the root, files included.
+    EXPECT_EQ(desktop.polls, 4 + 3 + 2 + 1 + 2 + 9);
+}
+
+TEST_F(OptionsFixture, EscInsideAListingKeepsTheFoldersExaminedAfterTheFiles) {
+    files.AddFile("x:\\f1");
+    files.AddFolder("x:\\A\\Deeper");
+    files.AddFile("x:\\f2");
+    files.AddFolder("x:\\B");
+    files.AddFile("x:\\f3");
+    options.files = true;
+    // Polls 0 and 1 are A and f2 (f1 is the first entry): ESC is seen at B, which is left out.
+    desktop.escapeScript = [](int poll) { return poll == 2; };
+    Scan();
+    EXPECT_TRUE(interrupted);
+    EXPECT_EQ(Kinds(), (std::vector<std::string>{"x:\\", ".file f1", ".file f2", ".A"}));
+    EXPECT_EQ(files.listed, std::vector<std::string>{"x:\\"});
+}
+
+TEST_F(OptionsFixture, ADepthCutsABranchInTheMiddleFilesAtTheLastLevelIncluded) {
+    files.AddFolder("x:\\A\\B\\C\\D");
+    files.AddFile("x:\\A\\B\\deep.txt");
+    files.AddFile("x:\\A\\f1.txt");
+    files.AddFolder("x:\\A\\B2");
+    files.AddFolder("x:\\E");
+    files.AddFile("x:\\g.txt");
+    options.depth = 2;
+    Scan();
+    EXPECT_EQ(Kinds(), (std::vector<std::string>{"x:\\", ".A", "..B", "..B2", ".E"}));
+    EXPECT_EQ(files.listed, (std::vector<std::string>{"x:\\", "x:\\A\\", "x:\\E\\"}));
+
+    options.files = true;
+    files.listed.clear();
+    Scan();
+    EXPECT_EQ(Kinds(), (std::vector<std::string>{"x:\\", ".file g.txt", ".A", "..file f1.txt", "..B", "..B2", ".E"}));
+    EXPECT_EQ(files.listed, (std::vector<std::string>{"x:\\", "x:\\A\\", "x:\\E\\"}));
+
+    options.depth = 1;
+    Scan();
+    EXPECT_EQ(Kinds(), (std::vector<std::string>{"x:\\", ".file g.txt", ".A", ".E"}));
+}
+
+TEST_F(OptionsFixture, NamesMatchingAPatternAreNeitherListedNorEntered) {
+    files.AddFolder("x:\\node_modules\\pkg");
+    files.AddFolder("x:\\src\\.git\\objects");
+    files.AddFile("x:\\src\\main.cpp");
+    files.AddFile("x:\\src\\MAIN.O");
+    files.AddFile("x:\\src\\a.obj");
+    files.AddFile("x:\\src\\tmp1");
+    files.AddFile("x:\\src\\tmp12");
+    files.AddFolder("x:\\" + kHyou + "\\sub");              // 表: second byte 0x5C
+    files.AddFolder("x:\\\x95\x5C\x8C\x76\x8E\x5A\\kept");  // 表計算
+    files.AddFolder("x:\\\xC3\xDE\xB0\xC0");                // ﾃﾞｰﾀ, half-width kana
+    files.AddFolder("x:\\Data");
+    options.files = true;
+    Exclude("node_modules");
+    Exclude(".GIT");           // case does not matter
+    Exclude("*.o");            // the whole name: a.obj stays
+    Exclude("tmp?");           // one character: tmp12 stays
+    Exclude(kHyou);            // exactly 表: 表計算 stays
+    Exclude("\xC3\xDE?\xC0");  // ﾃﾞ?ﾀ
+    Scan();
+    EXPECT_EQ(Kinds(), (std::vector<std::string>{"x:\\", ".src", "..file main.cpp", "..file a.obj", "..file tmp12",
+                                                 ".\x95\x5C\x8C\x76\x8E\x5A", "..kept", ".Data"}));
+    EXPECT_EQ(files.listed, (std::vector<std::string>{"x:\\", "x:\\src\\", "x:\\\x95\x5C\x8C\x76\x8E\x5A\\",
+                                                      "x:\\\x95\x5C\x8C\x76\x8E\x5A\\kept\\", "x:\\Data\\"}));
+
+    // Folders alone: the same patterns leave the same folders out.
+    options.files = false;
+    files.listed.clear();
+    Scan();
+    EXPECT_EQ(Kinds(), (std::vector<std::string>{"x:\\", ".src", ".\x95\x5C\x8C\x76\x8E\x5A", "..kept", ".Data"}));
 }
 
 TEST(DriveReady, NeedsARootFolderThatAnswers) {

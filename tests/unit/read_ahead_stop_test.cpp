@@ -18,6 +18,12 @@
 
 namespace {
 
+ScanOptions DepthOf(int levels) {
+    ScanOptions options;
+    options.depth = levels;
+    return options;
+}
+
 using platform::FolderPrefetcher;
 using platform::MemoryFolderReader;
 
@@ -141,7 +147,7 @@ TEST_F(ReadAheadStop, TheEndOfTheScanLeavesAHungReadAheadBehind) {
         return false;
     };
     FolderScan scan(nodes, files, desktop, interrupted);
-    scan.LimitDepth(1);
+    scan.Use(DepthOf(1));
     scan.Run("x:\\", "x:\\");
     EXPECT_FALSE(interrupted);
     EXPECT_EQ(Tree(nodes), (std::vector<std::string>{"", ".a", ".b", ".c"}));

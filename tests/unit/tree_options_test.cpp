@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/Terminal.h"
+#include "platform/Platform.h"
 #include "resources/Texts.h"
 
 namespace {
@@ -76,6 +77,11 @@ TEST(TreeOptions, MistakesNameTheArgumentAtFault) {
              {{"-L", "99999999999"}, texts::kTreeBadDepth, "99999999999"},
              {{"--encoding", "euc-jp"}, texts::kTreeBadEncoding, "euc-jp"},
              {{"one", "two"}, texts::kTreeOneFolder, "two"},
+             {{"-I", ""}, texts::kTreeEmptyPattern, "-I"},
+             {{"--exclude="}, texts::kTreeEmptyPattern, "--exclude"},
+             {{"-I"}, texts::kTreeMissingValue, "-I"},
+             {{"--files=yes"}, texts::kTreeUnknownOption, "--files=yes"},
+             {{"-fL2"}, texts::kTreeUnknownOption, "-fL2"},
          }) {
         const ParsedOptions parsed = Parse(c.arguments);
         ASSERT_TRUE(parsed.error) << c.arguments[0];
@@ -85,6 +91,31 @@ TEST(TreeOptions, MistakesNameTheArgumentAtFault) {
     // After "--" a leading dash is a folder's; "-" alone is one too.
     EXPECT_EQ(Parse({"--", "--bogus"}).options.folder, "--bogus");
     EXPECT_EQ(Parse({"-"}).options.folder, "-");
+}
+
+TEST(TreeOptions, FilesAndRepeatedExcludesReachTheScanAsTheFileSystemSpellsThem) {
+    const ParsedOptions parsed =
+        Parse({"-f", "-I", "*.o", "--exclude", ".git", "-Inode_modules", "--exclude=写真?", "-L", "2", "dir"});
+    ASSERT_FALSE(parsed.error);
+    EXPECT_TRUE(parsed.options.files);
+    EXPECT_EQ(parsed.options.excluded, (std::vector<std::string>{"*.o", ".git", "node_modules", "写真?"}));
+    EXPECT_TRUE(Parse({"--files"}).options.files);
+    EXPECT_FALSE(Parse({"dir"}).options.files);
+    // A value is the next argument whatever it starts with.
+    EXPECT_EQ(Parse({"-I", "-x", "dir"}).options.excluded, std::vector<std::string>{"-x"});
+
+    // The file system's own spelling of names: UTF-8, on Linux and Windows alike.
+    platform::FileSystem& files = platform::NativePlatform().files;
+    const ScanOptions scan = cli::ScanOptionsOf(parsed.options, files);
+    EXPECT_TRUE(scan.files);
+    EXPECT_EQ(scan.depth, 2);
+    EXPECT_TRUE(scan.excluded.Match(u"MAIN.O"));
+    EXPECT_TRUE(scan.excluded.Match(u".Git"));
+    EXPECT_TRUE(scan.excluded.Match(u"写真1"));
+    EXPECT_FALSE(scan.excluded.Match(u"写真12"));
+    EXPECT_FALSE(scan.excluded.Match(u"main.c"));
+    // No depth asked for: every level.
+    EXPECT_EQ(cli::ScanOptionsOf(Parse({}).options, files), ScanOptions{});
 }
 
 TEST(TreeOptions, ALetterAndAColonAloneNameADrive) {
