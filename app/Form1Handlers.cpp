@@ -5,7 +5,9 @@
 #include "app/StatusLine.h"
 #include "resources/Texts.h"
 
-Form1Handlers::Form1Handlers() = default;
+Form1Handlers::Form1Handlers()
+    : DepthDialog1(texts::kDepthDialogTitle, texts::kDepthPrompt, InputDialog::kOneLine),
+      ExcludeDialog1(texts::kExcludeDialogTitle, texts::kExcludePrompt, InputDialog::kManyLines) {}
 
 Form1Handlers::~Form1Handlers() = default;
 

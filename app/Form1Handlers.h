@@ -5,12 +5,15 @@
 // description, gives them to the handlers through the accessors below, and forwards every
 // event of theirs to the handler of that name.
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "app/MemoryReserve.h"
 #include "dialogs/FolderDialog.h"
+#include "dialogs/InputDialog.h"
 #include "save/SavePath.h"
 #include "save/TSaveDialog.h"
+#include "tree/ScanOptions.h"
 
 class DriveSelector;
 class EditorPane;
@@ -43,6 +46,10 @@ public:
     void MnuPasteClick(const void* Sender);
     void MnuAllSelectClick(const void* Sender);
     void MnuSaveClick(const void* Sender);
+    // The View menu: files too, the depth and the names left out, each for the next scan.
+    void MnuFilesClick(const void* Sender);
+    void MnuDepthClick(const void* Sender);
+    void MnuExcludeClick(const void* Sender);
 
     // Scans a chosen folder (native path) as a drive pick scans a drive; a path that names
     // no folder that can be opened is reported instead. The menu entry, a drop and the
@@ -62,11 +69,15 @@ public:
 
     bool IsActivated() const { return Activated; }
     bool IsInterrupted() const { return Interrupted; }
+    // What the next scan lists besides the folders.
+    const ScanOptions& Options() const { return options_; }
     virtual StatusLine& Status() = 0;
 
     // The dialogs, whose state lasts for the run.
     TSaveDialog SaveDialog1;
     FolderDialog FolderDialog1;
+    InputDialog DepthDialog1;
+    InputDialog ExcludeDialog1;
 
 protected:
     Form1Handlers();
@@ -78,13 +89,23 @@ protected:
     virtual LongWork& Work() = 0;
     // Asks the window to close as its close box does; FormCloseQuery has the last word.
     virtual void Close() = 0;
+    // Shows the check mark of "ファイルも表示(&F)" (MnuFiles) or takes it away.
+    virtual void CheckMnuFiles(bool checked) = 0;
 
 private:
     void ShowScanning();
     void RunScan(const ScanRoot& root);
+    void OptionsChanged();
 
     bool Activated = false;
     bool Interrupted = false;
+    ScanOptions options_;
+    // What the tree on screen was made with; none before the first scan.
+    std::optional<ScanOptions> treeOptions_;
+    // The status text that the note of a changed option replaced.
+    std::string beforeNote_;
+    // The patterns as the dialog shows them, one a line.
+    std::string excludeLines_;
     // What the error box, the memo and the save get when a scan has used up the memory.
     static constexpr std::size_t kReserveBytes = 128 * 1024 * 1024;
     MemoryReserve reserve_{kReserveBytes};

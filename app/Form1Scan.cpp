@@ -81,6 +81,8 @@ void Form1Handlers::RunScan(const ScanRoot& root) {
     platform::Platform& os = platform::Current();
     EscapeOrStop keys(os.desktop, Work());
     FolderScan scan(Tree().Items(), os.files, keys, Interrupted);
+    scan.Use(options_);
+    treeOptions_ = options_;
     {
         // The pane shows nothing while the store is rebuilt, and the count field how far it got.
         const StoreLoan loan(Tree(), StoreLoan::kRebuild);
@@ -104,5 +106,7 @@ std::string Form1Handlers::NodePath(int position) { return ::NodePath(Tree().Ite
 void Form1Handlers::AddSubfolders(const std::string& path, TTreeNode* node) {
     platform::Platform& os = platform::Current();
     EscapeOrStop keys(os.desktop, Work());
-    FolderScan(Tree().Items(), os.files, keys, Interrupted).AddSubfolders(path, node);
+    FolderScan scan(Tree().Items(), os.files, keys, Interrupted);
+    scan.Use(options_);
+    scan.AddSubfolders(path, node);
 }

@@ -21,4 +21,6 @@ void ShowNoDriveSelected() {
     MessageDialog(texts::Cp932(texts::kNoDriveSelected), mkConfirmation, ButtonSet({mbOK}), 0);
 }
 
+void ShowBadDepth() { MessageDialog(texts::Cp932(texts::kBadDepth), mkInformation, ButtonSet({mbOK}), 0); }
+
 void ShowNoMemo() { MessageDialog(texts::Cp932(texts::kNoMemo), mkConfirmation, ButtonSet({mbOK}), 0); }

@@ -53,3 +53,4 @@ void ShowCannotOpenFolder(std::string_view path);
 int AskReplaceMemo();
 void ShowNoDriveSelected();
 void ShowNoMemo();
+void ShowBadDepth();

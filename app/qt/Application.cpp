@@ -12,6 +12,7 @@
 
 #include "dialogs/qt/DialogFocus.h"
 #include "dialogs/qt/ScreenFolderDialog.h"
+#include "dialogs/qt/ScreenInputDialog.h"
 #include "dialogs/qt/ScreenPresenter.h"
 #include "resources/Texts.h"
 #include "save/qt/ScreenSaveDialog.h"
@@ -34,9 +35,11 @@ void UseScreenDialogs() {
     static ScreenPresenter messages;
     static ScreenSaveDialog saves;
     static ScreenFolderDialog folders;
+    static ScreenInputDialog inputs;
     DialogPresenter::UseScreen(messages);
     SaveDialogPresenter::UseScreen(saves);
     FolderDialogPresenter::UseScreen(folders);
+    InputDialogPresenter::UseScreen(inputs);
 }
 
 }  // namespace

@@ -134,6 +134,13 @@ void TForm1::BuildMenus() {
     MnuDmy02 = MnuEdit->addSeparator();
     MnuAllSelect = AddCommand(MnuEdit, texts::kMenuSelectAll, &Form1Handlers::MnuAllSelectClick);
 
+    MnuView = menuBar()->addMenu(Caption(texts::kMenuView));
+    MnuView->setObjectName("MnuView");
+    MnuFiles = AddCommand(MnuView, texts::kMenuFiles, &Form1Handlers::MnuFilesClick);
+    MnuFiles->setCheckable(true);
+    MnuDepth = AddCommand(MnuView, texts::kMenuDepth, &Form1Handlers::MnuDepthClick);
+    MnuExclude = AddCommand(MnuView, texts::kMenuExclude, &Form1Handlers::MnuExcludeClick);
+
     // A command on the bar itself, with no drop-down.
     MnuMemo = AddCommand(nullptr, texts::kMenuMemo, &Form1Handlers::MnuMemoClick);
 
@@ -145,6 +152,9 @@ void TForm1::BuildMenus() {
     MnuPaste->setObjectName("MnuPaste");
     MnuAllSelect->setObjectName("MnuAllSelect");
     MnuMemo->setObjectName("MnuMemo");
+    MnuFiles->setObjectName("MnuFiles");
+    MnuDepth->setObjectName("MnuDepth");
+    MnuExclude->setObjectName("MnuExclude");
 }
 
 void TForm1::PlaceWindow() {
@@ -185,6 +195,9 @@ void TForm1::ScanFolderSoon(const std::string& nativePath) {
     QMetaObject::invokeMethod(
         this, [this, nativePath] { ScanFolderWhenIdle(nativePath); }, Qt::QueuedConnection);
 }
+
+// The handlers own the option; the entry only shows it (Qt has toggled it on the click).
+void TForm1::CheckMnuFiles(bool checked) { MnuFiles->setChecked(checked); }
 
 DriveSelector& TForm1::Selector() { return *DriveComboBox1; }
 

@@ -46,6 +46,10 @@ public:
     QAction* MnuPaste = nullptr;
     QAction* MnuDmy02 = nullptr;
     QAction* MnuAllSelect = nullptr;
+    QMenu* MnuView = nullptr;
+    QAction* MnuFiles = nullptr;
+    QAction* MnuDepth = nullptr;
+    QAction* MnuExclude = nullptr;
     QAction* MnuMemo = nullptr;
 
     StatusLine& Status() override { return *status_; }
@@ -69,6 +73,7 @@ protected:
     EditorPane& Editor() override;
     LongWork& Work() override { return work_; }
     void Close() override { close(); }
+    void CheckMnuFiles(bool checked) override;
 
 private:
     void BuildComponents();

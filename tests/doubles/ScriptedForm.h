@@ -121,7 +121,8 @@ public:
     ScriptedStatusBar StatusBar1;
     ScriptedWork work;
     bool closed = false;
-    int closeRequests = 0;  // the handlers asking the window to close
+    int closeRequests = 0;      // the handlers asking the window to close
+    bool filesChecked = false;  // the check mark of MnuFiles
 
 protected:
     DriveSelector& Selector() override { return DriveComboBox1; }
@@ -132,6 +133,7 @@ protected:
         ++closeRequests;
         CloseBox();
     }
+    void CheckMnuFiles(bool checked) override { filesChecked = checked; }
 
 private:
     StatusLine status_{StatusBar1};

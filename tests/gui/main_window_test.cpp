@@ -86,12 +86,13 @@ TEST_F(MainWindowTest, TheCountFieldRightOfTheTextGroupsTheDigitsInThrees) {
 TEST_F(MainWindowTest, MenuBarHoldsTheCaptionsAndShortcutsInOrder) {
     TForm1 form;
     const QList<QAction*> bar = form.menuBar()->actions();
-    ASSERT_EQ(bar.size(), 3);
+    ASSERT_EQ(bar.size(), 4);
     EXPECT_EQ(bar[0]->text(), Q(texts::kMenuFile));
     EXPECT_EQ(bar[1]->text(), Q(texts::kMenuEdit));
-    EXPECT_EQ(bar[2]->text(), Q(texts::kMenuMemo));
-    EXPECT_EQ(bar[2]->menu(), nullptr) << "memo creation is a command on the bar, not a menu";
-    EXPECT_EQ(bar[2]->text(), QString::fromUtf8("メモ作成(&M)"));
+    EXPECT_EQ(bar[2]->text(), QString::fromUtf8("表示(&V)"));
+    EXPECT_EQ(bar[3]->text(), Q(texts::kMenuMemo));
+    EXPECT_EQ(bar[3]->menu(), nullptr) << "memo creation is a command on the bar, not a menu";
+    EXPECT_EQ(bar[3]->text(), QString::fromUtf8("メモ作成(&M)"));
 
     const QList<QAction*> file = form.MnuFile->actions();
     ASSERT_EQ(file.size(), 4);
@@ -113,6 +114,24 @@ TEST_F(MainWindowTest, MenuBarHoldsTheCaptionsAndShortcutsInOrder) {
     EXPECT_TRUE(edit[4]->shortcut().isEmpty());
     EXPECT_EQ(form.MnuFile->title(), QString::fromUtf8("ファイル(&F)"));
     EXPECT_EQ(form.MnuEdit->title(), QString::fromUtf8("編集(&E)"));
+
+    const QList<QAction*> view = form.MnuView->actions();
+    ASSERT_EQ(view.size(), 3);
+    EXPECT_EQ(view[0]->text(), QString::fromUtf8("ファイルも表示(&F)"));
+    EXPECT_TRUE(view[0]->isCheckable());
+    EXPECT_FALSE(view[0]->isChecked());
+    EXPECT_EQ(view[1]->text(), QString::fromUtf8("階層の深さ(&D)..."));
+    EXPECT_EQ(view[2]->text(), QString::fromUtf8("除外する名前(&X)..."));
+}
+
+TEST_F(MainWindowTest, TheFilesEntryShowsTheOptionTheHandlersHold) {
+    TForm1 form;
+    form.MnuFiles->trigger();
+    EXPECT_TRUE(form.Options().files);
+    EXPECT_TRUE(form.MnuFiles->isChecked());
+    form.MnuFiles->trigger();
+    EXPECT_FALSE(form.Options().files);
+    EXPECT_FALSE(form.MnuFiles->isChecked());
 }
 
 TEST_F(MainWindowTest, AFailureAHandlerLetsThroughIsShownAndTheProgramGoesOn) {

@@ -89,6 +89,19 @@ TEST_F(TreeViewTest, ModelShowsTheStoreNodesThemselves) {
     EXPECT_FALSE(view.isExpanded(view.model()->index(0, 0)));
 }
 
+TEST_F(TreeViewTest, FilesReadInGreyAndFoldersInTheViewsOwnColour) {
+    const TTreeNode* file = Nodes().AppendChild(root, "a.txt", "a.txt", TTreeNode::kFile);
+    const QColor grey = IndexOf(file).data(Qt::ForegroundRole).value<QColor>();
+    EXPECT_FALSE(IndexOf(folder).data(Qt::ForegroundRole).isValid());
+    EXPECT_FALSE(IndexOf(root).data(Qt::ForegroundRole).isValid());
+    // Halfway between the text and the background: on black and white, a middle grey.
+    const QColor text = view.palette().color(QPalette::Text), base = view.palette().color(QPalette::Base);
+    EXPECT_NE(grey, text);
+    EXPECT_NE(grey, base);
+    EXPECT_NEAR(grey.lightness(), (text.lightness() + base.lightness()) / 2, 2);
+    EXPECT_EQ(IndexOf(file).data().toString(), "a.txt");
+}
+
 TEST_F(TreeViewTest, LabelEditTakesAnyTextAndCancelKeepsTheOld) {
     view.expand(IndexOf(root));
     QLineEdit* editor = Edit(folder);

@@ -1,8 +1,19 @@
 #include "tree/qt/TreeModel.h"
 
+#include <QGuiApplication>
+#include <QPalette>
 #include <cstdlib>
 
 #include "sjis/qt/QtText.h"
+
+// Files read in grey, halfway from the text's colour to the background's, so that folders
+// stand out among them at a glance whatever the colours of the desktop.
+QColor TreeModel::FileColour() {
+    const QPalette palette = QGuiApplication::palette();
+    const QColor text = palette.color(QPalette::Active, QPalette::Text);
+    const QColor base = palette.color(QPalette::Active, QPalette::Base);
+    return QColor((text.red() + base.red()) / 2, (text.green() + base.green()) / 2, (text.blue() + base.blue()) / 2);
+}
 
 TreeModel::TreeModel(TTreeNodes& nodes, QObject* parent) : QAbstractItemModel(parent), nodes_(nodes) {
     nodes_.SetObserver(this);
@@ -55,7 +66,9 @@ bool TreeModel::hasChildren(const QModelIndex& parent) const {
 }
 
 QVariant TreeModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+    if (!index.isValid()) return {};
+    if (role == Qt::ForegroundRole) return NodeOf(index)->IsFile() ? QVariant(FileColour()) : QVariant();
+    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
     return ToQString(NodeOf(index)->Text());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <QAbstractItemModel>
+#include <QColor>
 
 #include "tree/TTreeNodes.h"
 
@@ -12,6 +13,8 @@ public:
     ~TreeModel() override;
 
     static TTreeNode* NodeOf(const QModelIndex& index) { return static_cast<TTreeNode*>(index.internalPointer()); }
+    // The colour of a file's label (Qt::ForegroundRole); a folder's is the view's own.
+    static QColor FileColour();
     QModelIndex IndexOf(const TTreeNode* node) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
