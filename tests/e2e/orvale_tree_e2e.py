@@ -148,6 +148,46 @@ def folders_shown(progress):
     return int(counts[-1]) if counts else -1
 
 
+def add_files(root):
+    """Files beside the sample tree's folders: some to be left out by the patterns below."""
+    for name in ["zeta.txt", "Alpha.TMP", "b.log", "bb.log", "メモ.txt", "データ/写真/2024/img01.jpg",
+                 "データ/写真/cover.png", "alpha/beta/gamma/deep.txt", "alpha/beta/readme", ".cache/sub/x.bin"]:
+        with open(os.path.join(root, name), "w") as file:
+            file.write("x")
+
+
+def pattern_matches(pattern, name):
+    """A pattern against a whole name: "*" any run, "?" one character, case ignored (upper
+    case of one character at a time is enough for the names made here)."""
+    expression = "".join(".*" if c == "*" else "." if c == "?" else re.escape(c) for c in pattern.upper())
+    return re.fullmatch(expression, name.upper(), re.DOTALL) is not None
+
+
+def expected_tree_with_options(root_text, folder, depth, patterns):
+    """The tree a scan with files, a depth and patterns builds: each folder's files, then
+    its subfolders, each group in NTFS name order; a depth lists levels 1 to `depth`; a name
+    a pattern matches is left out, and such a folder not entered."""
+    root = e2e.Node(root_text)
+    device = os.lstat(folder).st_dev
+
+    def walk(node, path, level):
+        with os.scandir(path) as listing:
+            entries = [entry for entry in listing if not entry.is_symlink() and
+                       not any(pattern_matches(p, entry.name) for p in patterns)]
+        by_name = lambda entry: e2e.name_order_key(os.fsencode(entry.name))  # noqa: E731
+        files = sorted((entry for entry in entries if not entry.is_dir(follow_symlinks=False)), key=by_name)
+        folders = sorted((entry for entry in entries if entry.is_dir(follow_symlinks=False)), key=by_name)
+        for entry in files + folders:
+            node.children.append(e2e.Node(e2e.cp932_name(os.fsencode(entry.name)), node))
+        if level + 1 < depth:
+            for entry, child in zip(folders, node.children[len(files):]):
+                if os.lstat(entry.path).st_dev == device:
+                    walk(child, entry.path, level + 1)
+
+    walk(root, folder, 0)
+    return root
+
+
 class TreeEndToEnd(e2e.DriveTest):
     """The window's own steps come from DriveTest, as its end-to-end tests drive them."""
 
@@ -234,6 +274,69 @@ class TreeEndToEnd(e2e.DriveTest):
             limited = lines_of(self.tree("-L", str(depth), self.drive.root).stdout)
             self.assertEqual(limited, [line for line, d in zip(whole, depths) if d <= depth], depth)
         self.assertEqual(lines_of(self.tree("--depth=10", self.drive.root).stdout), whole)
+
+    def test_window_and_tree_agree_on_files_a_depth_and_names_left_out(self):
+        make_sample_tree(self.drive.root)
+        add_files(self.drive.root)
+        root = self.drive.root
+        patterns = [".CACHE", "*.tmp", "?.log"]
+        options = ["-f", "-L", "3"] + [a for p in patterns for a in ("-I", p)]
+        tree_txt, tree_htm = self.saved("tree.txt", *options, root), self.saved("tree.htm", *options, root)
+        lines = lines_of(tree_txt)
+        self.assertEqual(lines, e2e.tree_lines(expected_tree_with_options(lines[0], root, 3, patterns)))
+        names = [split_line(line)[1] for line in lines]
+        for kept in [b"zeta.txt", b"bb.log", "メモ.txt".encode("cp932"), b"cover.png", b"a.txt", b"gamma"]:
+            self.assertIn(kept, names)
+        for left_out in [b"Alpha.TMP", b"b.log", b".cache", b"sub", b"x.bin", b"img01.jpg", b"deep.txt"]:
+            self.assertNotIn(left_out, names)
+        # Files first: the root's files come right after it, before its first folder.
+        self.assertEqual(split_line(lines[1]), ([e2e.PIECE_BRANCH], b"bb.log"))
+
+        # The window scans the folder as it starts, without the options; they are set by keys
+        # and apply from the next scan, which the status line says meanwhile.
+        desktop = self.start_desktop("options", root)
+        time.sleep(1.0)
+        desktop.key("alt+v", "f")
+        desktop.key("alt+v", "d")
+        desktop.wait_for_window("^階層の深さ$")
+        desktop.type("3")
+        desktop.shot("depth")
+        desktop.key("Return")
+        desktop.key("alt+v", "x")
+        desktop.wait_for_window("^除外する名前$")
+        for pattern in patterns:
+            desktop.type(pattern)
+            desktop.key("Return")
+        desktop.shot("names-left-out")
+        desktop.key("ctrl+Return")
+        time.sleep(0.5)
+        desktop.shot("options-set")
+        self.build_memo(desktop)
+        self.assertEqual(self.save_as(desktop, "before.txt"), self.saved("plain.txt", root),
+                         "the tree on screen was made before the options")
+
+        desktop.key("alt+f", "o")
+        time.sleep(1.0)
+        desktop.key("ctrl+a")
+        desktop.type(root)
+        desktop.key("Return")
+        time.sleep(1.5)
+        desktop.shot("scanned-with-options")
+        self.build_memo(desktop)
+        self.assertEqual(self.save_as(desktop, "window.txt"), tree_txt)
+        self.assertEqual(self.save_as(desktop, "window.htm"), tree_htm)
+
+        # Files off again: the next scan has folders alone, to the depth and without the names.
+        desktop.key("alt+v", "f")
+        desktop.key("alt+f", "o")
+        time.sleep(1.0)
+        desktop.key("ctrl+a")
+        desktop.type(root)
+        desktop.key("Return")
+        time.sleep(1.5)
+        self.build_memo(desktop)
+        folders_only = [a for a in options if a != "-f"]
+        self.assertEqual(self.save_as(desktop, "folders.txt"), self.saved("folders.txt", *folders_only, root))
 
     def test_memo_limit_cuts_where_the_editor_cuts(self):
         make_long_tree(self.drive.root, 24000)
