@@ -1,14 +1,12 @@
 // The folder scan beside its peers, all in one call. Warm cache, on trees of 100,000 and
 // 1,000,000 folders (two files a folder): the scan as the program runs it (store filled,
-// nothing shown, listings read ahead), the same scan walking alone on one thread, a bare
-// getdents walk, that walk reading its listings as the program does, `find -type d` and
-// `fdfind -j 2 -u`. Cold cache (dropped before every run), on the 100,000-folder tree: the
-// scan, the scan walking alone, the bare walk, `find -type d` and `fdfind -j 64`. Then the
-// store's memory per node, the read-ahead's peak memory and the scan's growth on a deep
-// chain and on one wide folder.
-// Arguments: [folder for the trees, on a disk] [warm | warm-small | warm-big | cold |
-// growth | pool | profile]: only that part (pool: cold scans by pool size and window;
-// profile: the program's scan alone, ten times, for a profiler).
+// nothing shown, listings read ahead), the scan listing the files too (orvale-tree -f), the
+// same scan walking alone on one thread, a bare getdents walk, that walk reading its listings as the program does,
+// `find -type d` and `fdfind -j 2 -u`. Cold cache (dropped before every run), on the 100,000-folder tree: the scan, the
+// scan walking alone, the bare walk, `find -type d` and `fdfind -j 64`. Then the store's memory per node, the
+// read-ahead's peak memory and the scan's growth on a deep chain and on one wide folder. Arguments: [folder for the
+// trees, on a disk] [warm | warm-small | warm-big | cold | growth | pool | profile]: only that part (pool: cold scans
+// by pool size and window; profile: the program's scan alone, ten times, for a profiler).
 #include <dirent.h>
 #include <fcntl.h>
 #include <malloc.h>
@@ -131,13 +129,15 @@ private:
     platform::ReadAheadLimits limits_;
 };
 
-ScanResult Scan(const std::string& root, platform::FileSystem& files) {
+ScanResult Scan(const std::string& root, platform::FileSystem& files, const ScanOptions& options = {}) {
     platform::PosixDesktop desktop("");
     bool interrupted = false;
     ScanResult result;
     const std::size_t before = HeapInUse();
     TTreeNodes nodes;
-    FolderScan(nodes, files, desktop, interrupted).Run("c:\\", root);
+    FolderScan scan(nodes, files, desktop, interrupted);
+    scan.Use(options);
+    scan.Run("c:\\", root);
     result.heapBytes = HeapInUse() - before;
     result.nodes = nodes.NodeCount();
     result.nodeBytes = nodes.NodeBytes();
@@ -226,28 +226,38 @@ namespace {
 // the listings cost as the program reads them (files passed over, folders in name order),
 // what the scan costs walking alone, and what the read-ahead brings.
 void Compare(const std::string& tree, int folders) {
-    MeasuredFiles first, readAhead, alone(0);
+    MeasuredFiles first, readAhead, alone(0), withFiles;
+    ScanOptions files;
+    files.files = true;
     const long walked = BareWalk(tree);  // warms the cache
     const ScanResult result = Scan(tree + "/", first);
-    std::printf("folders: bare walk %ld, scan %d nodes\n\n", walked, result.nodes);
+    std::printf("folders: bare walk %ld, scan %d nodes, with files %d\n\n", walked, result.nodes,
+                Scan(tree + "/", withFiles, files).nodes);
 
-    std::vector<std::function<void()>> contestants = {
-        [&] { Scan(tree + "/", readAhead); }, [&] { Scan(tree + "/", alone); }, [&] { BareWalk(tree); },
-        [&] { SortedBareWalk(tree); }, Command("find " + tree + " -type d")};
+    std::vector<std::function<void()>> contestants = {[&] { Scan(tree + "/", readAhead); },
+                                                      [&] { Scan(tree + "/", alone); },
+                                                      [&] { BareWalk(tree); },
+                                                      [&] { SortedBareWalk(tree); },
+                                                      Command("find " + tree + " -type d"),
+                                                      [&] { Scan(tree + "/", withFiles, files); }};
     const bool fd = Installed("fdfind");
     // Every folder, hidden ones and ignored ones too, as the scan lists them.
     if (fd) contestants.push_back(Command("fdfind -j 2 -u -t d . " + tree));
     const std::vector<double> best = BestOfRounds(kRounds, contestants);
     const double scan = best[0], scanAlone = best[1], bare = best[2], sorted = best[3], find = best[4];
+    const double scanFiles = best[5];
     std::printf("warm cache, %d folders, best of %d rounds\n", folders, kRounds);
     std::printf("scan (store filled)         %8.3f s\n", scan);
     std::printf("scan, walking alone         %8.3f s\n", scanAlone);
     std::printf("bare getdents walk          %8.3f s\n", bare);
     std::printf("bare walk, program listings %8.3f s\n", sorted);
     std::printf("find DIR -type d            %8.3f s\n", find);
-    if (fd) std::printf("fdfind -j 2 -u -t d         %8.3f s\n", best[5]);
+    std::printf("scan with files             %8.3f s\n", scanFiles);
+    if (fd) std::printf("fdfind -j 2 -u -t d         %8.3f s\n", best[6]);
     std::printf("scan / bare walk            %8.2f   (target <= 1.00)\n", scan / bare);
-    if (fd) std::printf("scan / fdfind -j 2 -u       %8.2f   (target < 1.00)\n", scan / best[5]);
+    std::printf("scan with files / bare walk %8.2f   (target <= 1.20)\n", scanFiles / bare);
+    std::printf("with files / scan           %8.2f\n", scanFiles / scan);
+    if (fd) std::printf("scan / fdfind -j 2 -u       %8.2f   (target < 1.00)\n", scan / best[6]);
     std::printf("scan / scan walking alone   %8.2f\n", scan / scanAlone);
     std::printf("walking alone / bare walk   %8.2f   (the scan and its store on one thread)\n", scanAlone / bare);
     std::printf("program listings / bare     %8.2f   (files passed over, folders in name order)\n", sorted / bare);
