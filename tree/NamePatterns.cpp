@@ -28,29 +28,31 @@ bool NamePatterns::Match(std::u16string_view name) const {
     return false;
 }
 
-// Left to right; on a mismatch the last "*" takes one character more and the rest is tried
-// again from there. Each "*" fixes what the ones before it took, so this is never worse than
-// the pattern's length times the name's.
+// Character by character, left to right; on a mismatch the last "*" takes one character more
+// and the rest is tried again from there. Each "*" fixes what the ones before it took, so
+// this is never worse than the pattern's length times the name's.
 bool MatchesPattern(std::u16string_view pattern, std::u16string_view name) {
     std::size_t p = 0, n = 0;
     std::size_t starP = std::u16string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == u'*') {
-            starP = ++p;
-            starN = n;
-        } else if (p < pattern.size() && pattern[p] == u'?') {
-            ++p;
-            n += CharacterUnits(name, n);
-        } else if (p < pattern.size() && pattern[p] == name[n]) {
-            ++p;
-            ++n;
-        } else if (starP != std::u16string_view::npos) {
-            starN += CharacterUnits(name, starN);
-            p = starP;
-            n = starN;
-        } else {
-            return false;
+        const std::size_t nameUnits = CharacterUnits(name, n);
+        if (p < pattern.size()) {
+            const std::size_t patternUnits = CharacterUnits(pattern, p);
+            if (pattern[p] == u'*') {
+                starP = ++p;
+                starN = n;
+                continue;
+            }
+            if (pattern[p] == u'?' || pattern.substr(p, patternUnits) == name.substr(n, nameUnits)) {
+                p += patternUnits;
+                n += nameUnits;
+                continue;
+            }
         }
+        if (starP == std::u16string_view::npos) return false;
+        starN += CharacterUnits(name, starN);
+        p = starP;
+        n = starN;
     }
     while (p < pattern.size() && pattern[p] == u'*') ++p;
     return p == pattern.size();
