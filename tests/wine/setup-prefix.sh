@@ -6,7 +6,8 @@
 # The drives, beside the prefix's own c: and z: (both fixed): c: labelled WinSys, d: fixed
 # with a label in Japanese and ASCII capitals, e: an empty CD-ROM drive, f: removable,
 # n: network (not connected to a share), r: a RAM disk. Wine reads a drive's label from
-# the .windows-label file at its root.
+# the .windows-label file at its root. The tests run with no display: windows are made by
+# Wine's null display driver, so the window's components can be tested through their messages.
 set -e
 wine=$1
 prefix=$2
@@ -25,6 +26,9 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine]
 "ShowDotFiles"="Y"
+
+[HKEY_CURRENT_USER\Software\Wine\Drivers]
+"Graphics"="null"
 
 [HKEY_LOCAL_MACHINE\Software\Wine\Drives]
 "e:"="cdrom"
