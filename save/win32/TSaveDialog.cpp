@@ -1,0 +1,88 @@
+#include "save/win32/TSaveDialog.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "dialogs/win32/ModalScope.h"
+#include "platform/WideText.h"
+#include "resources/Texts.h"
+#include "save/DialogPlacement.h"
+#include "save/SaveFilter.h"
+#include "sjis/WinText.h"
+
+namespace {
+
+// Room for long paths: a name the dialog could not return whole would read as a cancel.
+constexpr std::size_t kNameRoom = 32768;
+
+// Once the dialog has laid itself out: moved, neither resized nor raised nor activated.
+UINT_PTR CALLBACK PlaceWhenReady(HWND hook, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(hook, GWLP_USERDATA, reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
+        return 0;
+    }
+    if (message != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lParam)->code != CDN_INITDONE) return 0;
+    HWND dialog = GetParent(hook);
+    const auto owner = reinterpret_cast<HWND>(GetWindowLongPtrW(hook, GWLP_USERDATA));
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& m = monitor.rcMonitor;
+    RECT outer{};
+    GetWindowRect(dialog, &outer);
+    const save::Placement place = save::SaveDialogPlacement(m.left, m.top, m.right - m.left, m.bottom - m.top,
+                                                            outer.right - outer.left, outer.bottom - outer.top);
+    SetWindowPos(dialog, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+}
+
+}  // namespace
+
+std::wstring TSaveDialog::FilterSpec() {
+    std::wstring spec;
+    for (const save::FilterEntry& entry : save::SplitFilter(texts::Cp932(texts::kSaveFilter))) {
+        spec += WideFromCp932(entry.description);
+        spec += L'\0';
+        for (std::size_t i = 0; i < entry.patterns.size(); ++i) {
+            if (i > 0) spec += L';';
+            spec += WideFromCp932(entry.patterns[i]);
+        }
+        spec += L'\0';
+    }
+    spec += L'\0';
+    return spec;
+}
+
+bool TSaveDialog::Execute(HWND owner) {
+    const std::wstring filter = FilterSpec();
+    std::vector<wchar_t> name(kNameRoom, L'\0');
+    shown_.copy(name.data(), kNameRoom - 1);
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = DWORD(FilterIndex);
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = DWORD(kNameRoom);
+    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_ENABLEHOOK;
+    dialog.lpfnHook = PlaceWhenReady;
+    dialog.lCustData = reinterpret_cast<LPARAM>(owner);
+
+    bool accepted = false;
+    {
+        const ModalScope modal(nullptr);
+        accepted = GetSaveFileNameW(&dialog) != FALSE;
+    }
+    if (!accepted) return false;
+    Accept(name.data(), int(dialog.nFilterIndex));
+    return true;
+}
+
+void TSaveDialog::Accept(std::wstring path, int filterIndex) {
+    FileName = Cp932FromWide(path);
+    NativeFileName = platform::NativeFromUtf16(std::u16string(path.begin(), path.end()));
+    shown_ = std::move(path);
+    if (filterIndex >= 1) FilterIndex = filterIndex;
+}
