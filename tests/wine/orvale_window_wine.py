@@ -1,0 +1,198 @@
+#!/usr/bin/env python3
+"""Orvale.exe end to end: the real Windows window under Wine on a virtual X display (Xvfb),
+driven by X key and mouse events only, as a user would drive it. Each test maps a folder of
+its own as a drive letter of the Wine prefix, and compares the files the window saves with
+the bytes the Linux window saves for the same tree (tests/e2e/orvale_e2e.py works them out),
+and with the Linux build's orvale-tree when one is at hand (ORVALE_TREE_NATIVE).
+
+Usage: orvale_window_wine.py WINE-RUN.SH PREFIX ORVALE.EXE [Class.test]
+
+Screenshots of each step land in ORVALE_E2E_SHOTS (the Linux build's e2e-screenshots/),
+named wine-...; look at them.
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+import orvale_e2e as e2e  # noqa: E402
+
+WINE_RUN, PREFIX, EXE = sys.argv[1:4]
+NATIVE = os.environ.get("ORVALE_TREE_NATIVE", "")
+DRIVE = "t"  # the test's folder, as a drive of the prefix
+# Names both systems spell and order alike (a leading dot is an ordinary folder in this prefix).
+FOLDERS = ["データ/写真/2024", "データ/音楽", "データ/Zeta", "データ/alpha", "データ/Beta", "資料表/下位", "A&B", ".cache/sub",
+           "files", "ｶﾅ/x"]
+GEOMETRY = (197, 118, 696, 480)
+
+
+def windows_path(path):
+    """Wine's z: is the Unix root."""
+    return "z:" + path.replace("/", "\\")
+
+
+class WineDesktop(e2e.Desktop):
+    """Xvfb with Orvale.exe in it, under Wine with the window prefix."""
+
+    def start(self, *arguments, **popen):
+        self.program = subprocess.Popen([WINE_RUN, "--display", PREFIX, EXE, *arguments], env=self.env,
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                        **popen)
+        self.window = self.wait_for_window("^Orvale$", 180)
+        self.focus()
+
+    def focus(self):
+        self.xdo("windowfocus", "--sync", self.window)
+        time.sleep(0.5)
+
+    def geometry(self):
+        text = self.xdo("getwindowgeometry", self.window)
+        position = re.search(r"Position: (-?\d+),(-?\d+)", text)
+        size = re.search(r"Geometry: (\d+)x(\d+)", text)
+        return tuple(int(v) for v in position.groups() + size.groups())
+
+    def windows(self, pattern):
+        return self.xdo("search", "--onlyvisible", "--name", pattern).split()
+
+    def answer(self, title, key, what):
+        """Waits for a dialog with that title, takes its picture and answers it with `key`."""
+        dialog = self.wait_for_window(title, 60)
+        self.xdo("windowfocus", "--sync", dialog)
+        time.sleep(0.4)
+        self.shot(what)
+        self.key(key)
+        self.wait_for(lambda: dialog not in self.windows(title), 30, f"{title} stayed")
+
+
+class WindowTest(unittest.TestCase):
+    """A folder of the test's own mapped as drive t: of the prefix, and the steps of a user."""
+
+    def setUp(self):
+        self.top = tempfile.mkdtemp(prefix="orvale-wine-window-")
+        self.addCleanup(shutil.rmtree, self.top, True)
+        self.root = os.path.join(self.top, "drive")
+        self.out = os.path.join(self.top, "out")
+        os.makedirs(self.root)
+        os.makedirs(self.out)
+        # The prefix is made on first use; the drive link goes in once it is there.
+        subprocess.run([WINE_RUN, PREFIX, "cmd", "/c", "echo"], capture_output=True, timeout=600)
+        self.link = os.path.join(PREFIX, "dosdevices", f"{DRIVE}:")
+        if os.path.lexists(self.link):
+            os.unlink(self.link)
+        os.symlink(self.root, self.link)
+        self.addCleanup(os.unlink, self.link)
+
+    def make_tree(self, many=300):
+        for folder in FOLDERS:
+            os.makedirs(os.path.join(self.root, folder))
+        with open(os.path.join(self.root, "files", "a.txt"), "w") as file:
+            file.write("x")
+        for i in range(many):
+            os.makedirs(os.path.join(self.root, "many", f"d{i:04d}"))
+
+    def start(self, name, *arguments):
+        desktop = WineDesktop("wine-" + name)
+        self.addCleanup(desktop.close)
+        desktop.start(*arguments)
+        desktop.shot("started")
+        return desktop
+
+    def pick_test_drive(self, desktop):
+        """On the closed selector, which has the focus at start, a letter picks that drive."""
+        desktop.key(DRIVE)
+
+    def build_memo(self, desktop):
+        desktop.key("alt+m")
+        desktop.answer("^確認$", "Return", "question")
+        time.sleep(0.5)
+        desktop.shot("memo")
+
+    def save_as(self, desktop, name):
+        desktop.key("alt+f", "s")
+        dialog = desktop.wait_for_window("^名前を付けて保存$", 60)
+        desktop.xdo("windowfocus", "--sync", dialog)
+        time.sleep(0.8)
+        desktop.shot(f"save-dialog-{name.replace('.', '-')}")
+        target = os.path.join(self.out, name)
+        desktop.key("ctrl+a")  # the dialog opens with the previous name in its box
+        desktop.type(windows_path(target))
+        desktop.key("Return")
+        content = e2e.wait_for_file(target, 60)
+        desktop.focus()
+        desktop.shot(f"saved-{name.replace('.', '-')}")
+        return content
+
+    def assert_tree_files(self, desktop, root_text, folder, stem):
+        expected = e2e.tree_lines(e2e.expected_tree(root_text, folder))
+        text = self.save_as(desktop, f"{stem}.txt")
+        self.assertEqual(text.split(b"\r\n")[:-1], expected)
+        self.assertEqual(text, b"".join(line + b"\r\n" for line in expected))
+        html = self.save_as(desktop, f"{stem}.htm")
+        self.assertEqual(html, e2e.HTML_HEAD + b"".join(line + b"<BR>\r\n" for line in expected) + e2e.HTML_TAIL)
+        if NATIVE and os.access(NATIVE, os.X_OK):
+            # The Linux build's bytes for the same folder: its root line names the folder its own way.
+            native = subprocess.run([NATIVE, folder], capture_output=True, check=True).stdout.split(b"\r\n")[:-1]
+            self.assertEqual(native[1:], expected[1:], "the Linux build's tree")
+        return expected
+
+
+class WindowEndToEnd(WindowTest):
+    def test_road_from_drive_to_saved_files(self):
+        self.make_tree()
+        desktop = self.start("road")
+        self.assertEqual(desktop.geometry(), GEOMETRY, "outer frame at 197,118, 696 x 480")
+        self.pick_test_drive(desktop)
+        time.sleep(1.5)
+        desktop.shot("scanned")
+        self.build_memo(desktop)
+        lines = self.assert_tree_files(desktop, f"{DRIVE}:\\".encode("ascii"), self.root, "memo")
+        self.assertEqual(sum(1 for line in lines if re.search(rb"d\d{4}$", line)), 300)
+        self.assertIn("資料表".encode("cp932"), b"".join(lines))
+        desktop.key("alt+f", "x")
+        desktop.wait_for(lambda: desktop.program.poll() is not None, 60, "Orvale.exe did not end")
+        self.assertEqual(desktop.program.returncode, 0)
+
+    def test_folder_named_on_the_command_line(self):
+        self.make_tree()
+        folder = os.path.join(self.root, "データ")
+        desktop = self.start("folder", f"{DRIVE}:\\データ")
+        time.sleep(1.5)
+        desktop.shot("folder-scanned")
+        self.build_memo(desktop)
+        root_text = f"{DRIVE}:\\".encode("ascii") + "データ".encode("cp932") + b"\\"
+        self.assert_tree_files(desktop, root_text, folder, "folder")
+
+    def test_drive_not_ready_then_escape_cuts_the_scan_short(self):
+        # A pick of the prefix's empty CD-ROM drive raises two change events: a beep and the
+        # dialog for each, and the tree stays as it was.
+        desktop = self.start("not-ready")
+        desktop.key("e")
+        desktop.answer("^情報$", "Return", "not-ready-first")
+        desktop.answer("^情報$", "Return", "not-ready-second")
+        desktop.shot("not-ready-answered")
+
+        big = os.path.join(self.root, "big")
+        for i in range(100):
+            for j in range(50):
+                os.makedirs(os.path.join(big, f"b{i:03d}", f"c{j:02d}"))
+        desktop.focus()
+        desktop.xdo("keydown", "Escape")
+        self.pick_test_drive(desktop)
+        time.sleep(2.0)
+        desktop.xdo("keyup", "Escape")
+        desktop.shot("interrupted")
+        self.build_memo(desktop)
+        text = self.save_as(desktop, "cut.txt")
+        lines = text.split(b"\r\n")[:-1]
+        # The root listing stops at its second entry: the root and at most one folder.
+        self.assertEqual(lines[0], f"{DRIVE}:\\".encode("ascii"))
+        self.assertLessEqual(len(lines), 2)
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1] + sys.argv[4:], verbosity=2)
