@@ -38,9 +38,11 @@ void Splitter::SetBounds(int left, int top, int width, int height) {
 }
 
 LRESULT CALLBACK Splitter::SplitterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<Splitter*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        created->splitter_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
     auto* splitter = reinterpret_cast<Splitter*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!splitter) return DefWindowProcW(window, message, wParam, lParam);
     return splitter->OnMessage(message, wParam, lParam);

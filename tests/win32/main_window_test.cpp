@@ -1,0 +1,143 @@
+// The Windows main window as built: its place and size, its panes, the splitter's drag, the
+// status bar's two modes and the menus.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/win32/Unit1.h"
+#include "resources/Texts.h"
+#include "sjis/WinText.h"
+#include "support/FakeMachine.h"
+
+namespace {
+
+RECT WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+// A rectangle in the main window's client coordinates.
+RECT InClient(HWND form, HWND child) {
+    RECT r = WindowRect(child);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::wstring MenuText(HMENU menu, UINT position) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, position, text, int(std::size(text)), MF_BYPOSITION);
+    return text;
+}
+
+std::wstring Wide(std::string_view utf8) { return WideFromCp932(texts::Cp932(utf8)); }
+
+class MainWindow : public ::testing::Test, protected FakeMachine {
+protected:
+    MainWindow() { drives.Add('c', platform::DriveType::Fixed, "WinSys"); }
+};
+
+TEST_F(MainWindow, PlacedAsDesignedWithItsPanesDocked) {
+    TForm1 form;
+    const RECT outer = WindowRect(form.Handle());
+    EXPECT_EQ(outer.left, 197);
+    EXPECT_EQ(outer.top, 118);
+    EXPECT_EQ(outer.right - outer.left, 696);
+    EXPECT_EQ(outer.bottom - outer.top, 480);
+    RECT client{};
+    GetClientRect(form.Handle(), &client);
+
+    const RECT bar = InClient(form.Handle(), form.StatusBar1->Handle());
+    EXPECT_EQ(bar.bottom, client.bottom);
+    EXPECT_EQ(bar.bottom - bar.top, 24);
+    const RECT panel = InClient(form.Handle(), form.Panel1->Handle());
+    EXPECT_EQ(panel.left, 0);
+    EXPECT_EQ(panel.right, 185);
+    EXPECT_EQ(panel.bottom, bar.top);
+    const RECT splitter = InClient(form.Handle(), form.Splitter1->Handle());
+    EXPECT_EQ(splitter.left, 185);
+    EXPECT_EQ(splitter.right - splitter.left, 3);
+    const RECT memo = InClient(form.Handle(), form.Memo1->Handle());
+    EXPECT_EQ(memo.left, 188);
+    EXPECT_EQ(memo.right, client.right);
+    EXPECT_EQ(memo.bottom, bar.top);
+    // The selector spans the left pane (Panel1Resize), the tree fills the rest of it.
+    EXPECT_EQ(WindowRect(form.DriveComboBox1->Handle()).right - WindowRect(form.DriveComboBox1->Handle()).left, 185);
+    const RECT tree = InClient(form.Handle(), form.TreeView1->Handle());
+    EXPECT_EQ(tree.left, 1);
+    EXPECT_EQ(tree.top, 1 + 24);
+    EXPECT_EQ(tree.bottom, panel.bottom - 1);
+
+    const LONG style = GetWindowLongW(form.Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_THICKFRAME) << "resizable";
+    wchar_t title[32] = {};
+    GetWindowTextW(form.Handle(), title, 32);
+    EXPECT_STREQ(title, L"Orvale");
+}
+
+TEST_F(MainWindow, SplitterDragResizesThePaneWhenLetGoNeverBelowThirty) {
+    TForm1 form;
+    HWND splitter = form.Splitter1->Handle();
+    SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
+    SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(101, 10));
+    EXPECT_EQ(form.Panel1->Width(), 185) << "the pane waits for the drag's end";
+    SendMessageW(splitter, WM_LBUTTONUP, 0, MAKELPARAM(101, 10));
+    EXPECT_EQ(form.Panel1->Width(), 285);
+    EXPECT_EQ(WindowRect(form.DriveComboBox1->Handle()).right - WindowRect(form.DriveComboBox1->Handle()).left, 285);
+    SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
+    SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-1000, 10));
+    SendMessageW(splitter, WM_LBUTTONUP, 0, MAKELPARAM(-1000, 10));
+    EXPECT_EQ(form.Panel1->Width(), 30);
+    RECT client{};
+    GetClientRect(form.Handle(), &client);
+    SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
+    SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5000, 10));
+    SendMessageW(splitter, WM_LBUTTONUP, 0, MAKELPARAM(5000, 10));
+    EXPECT_EQ(form.Panel1->Width(), client.right - 3 - 30) << "the editor keeps 30 pixels too";
+}
+
+TEST_F(MainWindow, StatusBarShowsOneTextAndTheCountFieldOnlyWhileAsked) {
+    TForm1 form;
+    StatusBar& bar = *form.StatusBar1;
+    EXPECT_TRUE(SendMessageW(bar.Handle(), SB_ISSIMPLE, 0, 0));
+    EXPECT_TRUE(GetWindowLongW(bar.Handle(), GWL_STYLE) & SBARS_SIZEGRIP);
+    bar.SetText(L"\u30D5\u30A9\u30EB\u30C0");
+    bar.ShowCount(L"12,345");
+    EXPECT_FALSE(SendMessageW(bar.Handle(), SB_ISSIMPLE, 0, 0));
+    EXPECT_EQ(SendMessageW(bar.Handle(), SB_GETPARTS, 0, 0), 2);
+    wchar_t text[64] = {};
+    SendMessageW(bar.Handle(), SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"12,345");
+    SendMessageW(bar.Handle(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"\u30D5\u30A9\u30EB\u30C0");
+    bar.HideCount();
+    EXPECT_TRUE(SendMessageW(bar.Handle(), SB_ISSIMPLE, 0, 0));
+    EXPECT_FALSE(bar.CountShown());
+}
+
+TEST_F(MainWindow, MenusWithAccessKeysAndShortcuts) {
+    TForm1 form;
+    HMENU bar = GetMenu(form.Handle());
+    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    EXPECT_EQ(MenuText(bar, 0), Wide(texts::kMenuFile));
+    EXPECT_EQ(MenuText(bar, 1), Wide(texts::kMenuEdit));
+    EXPECT_EQ(MenuText(bar, 2), Wide(texts::kMenuMemo));
+    EXPECT_EQ(GetSubMenu(bar, 2), nullptr) << "a command on the bar itself";
+    HMENU file = GetSubMenu(bar, 0);
+    ASSERT_EQ(GetMenuItemCount(file), 4);
+    EXPECT_EQ(MenuText(file, 0), Wide(texts::kMenuOpenFolder));
+    EXPECT_EQ(MenuText(file, 1), Wide(texts::kMenuSave));
+    EXPECT_EQ(GetMenuState(file, 2, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
+    EXPECT_EQ(MenuText(file, 3), Wide(texts::kMenuExit));
+    HMENU edit = GetSubMenu(bar, 1);
+    ASSERT_EQ(GetMenuItemCount(edit), 5);
+    EXPECT_EQ(MenuText(edit, 0), Wide(texts::kMenuCut) + L"\tCtrl+X");
+    EXPECT_EQ(MenuText(edit, 1), Wide(texts::kMenuCopy) + L"\tCtrl+C");
+    EXPECT_EQ(MenuText(edit, 2), Wide(texts::kMenuPaste) + L"\tCtrl+V");
+    EXPECT_EQ(MenuText(edit, 4), Wide(texts::kMenuSelectAll));
+}
+
+}  // namespace
