@@ -48,6 +48,10 @@ if [ "$mode" = window ]; then
         '"MS UI Gothic"="IPAPGothic"' '"MS Shell Dlg"="IPAPGothic"' '"MS Shell Dlg 2"="IPAPGothic"' |
         iconv -f UTF-8 -t UTF-16 >"$drives/window.reg"
     (cd "$drives" && "$wine" regedit /S window.reg)
+    # The frame's buttons are drawn with Wine's Marlett, which this Wine finds only here.
+    for font in /usr/share/wine/fonts/marlett.ttf; do
+        [ -f "$font" ] && cp "$font" "$prefix/drive_c/windows/Fonts/"
+    done
 else
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\r\n"Graphics"="null"\r\n' >"$drives/null.reg"
     (cd "$drives" && "$wine" regedit /S null.reg)
