@@ -121,11 +121,11 @@ int ScanAndWrite(const TreeOptions& options, platform::Platform& native, const M
 
 }  // namespace
 
-int RunTreeTool(int argc, char* argv[]) {
+int RunTreeTool(const std::vector<std::string>& arguments) {
     PrepareTerminal();
     platform::Platform& native = platform::NativePlatform();
     const Messages messages(TerminalEncoding(), native.files);
-    const ParsedOptions parsed = ParseTreeOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const ParsedOptions parsed = ParseTreeOptions(arguments);
     if (parsed.error) return Usage(*parsed.error, messages);
     const TreeOptions& options = parsed.options;
     if (options.help || options.version) {

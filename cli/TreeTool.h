@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+#include <vector>
 
 namespace cli {
 
@@ -8,7 +10,8 @@ inline constexpr int kFailed = 1;  // the folder cannot be opened, or the output
 inline constexpr int kUsage = 2;
 inline constexpr int kInterrupted = 130;  // Ctrl+C, as a shell counts SIGINT
 
-// The whole program: orvale-tree [OPTION]... [FOLDER].
-int RunTreeTool(int argc, char* argv[]);
+// The whole program: orvale-tree [OPTION]... [FOLDER]. The arguments after the program's
+// name, as the file system spells names (UTF-8).
+int RunTreeTool(const std::vector<std::string>& arguments);
 
 }  // namespace cli

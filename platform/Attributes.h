@@ -10,6 +10,9 @@ enum Attribute : std::uint32_t {
     faSystem = 0x04,
     faVolumeLabel = 0x08,
     faDirectory = 0x10,
+    // A folder that stands for another name (a junction, a symbolic link, a mount point):
+    // listed like a folder, never entered. Windows' reparse-point bit, kept only for those.
+    faLink = 0x400,
 };
 
 // What the scan asks for: read-only and directory. Hidden, system and volume-label

@@ -9,7 +9,7 @@ namespace save {
 // `native`, so the file still gets the name the user chose.
 struct SavePath {
     std::string name;    // code page 932
-    std::string native;  // bytes handed to the file system: UTF-8 on Linux, code page 932 on Windows
+    std::string native;  // as the file system spells it: UTF-8 (on Windows a lone surrogate in its own three bytes)
 
     static SavePath FromNative(std::string_view native);
 

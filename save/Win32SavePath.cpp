@@ -1,14 +1,17 @@
 #include <windows.h>
 
+#include "platform/win32/Win32Names.h"
 #include "save/SavePath.h"
 
 namespace save {
 
-// The A calls take code page 932 names as they are.
-SavePath SavePath::FromNative(std::string_view native) { return {std::string(native), std::string(native)}; }
+SavePath SavePath::FromNative(std::string_view native) {
+    return {platform::Cp932FromNative(native), std::string(native)};
+}
 
 bool SavePath::NamesExistingFile() const {
-    const DWORD attributes = GetFileAttributesA(native.c_str());
+    const std::wstring path = platform::Win32Path(native);
+    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

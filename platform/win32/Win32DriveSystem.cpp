@@ -3,13 +3,17 @@
 #include <windows.h>
 #include <winnetwk.h>
 
+#include "platform/LongPathForm.h"
+#include "platform/WideText.h"
+#include "platform/win32/Win32Names.h"
 #include "sjis/Cp932.h"
 
 namespace platform {
 
 namespace {
 
-constexpr DWORD kNameBuffer = 261;
+// A label holds at most 32 characters; a remote name is asked again when it is longer.
+constexpr DWORD kNameBuffer = MAX_PATH + 1;
 
 // A drive that is not ready answers with a failure instead of the system's error box;
 // the previous mode comes back however the query ends.
@@ -24,55 +28,52 @@ private:
     UINT previous_;
 };
 
-std::string RootPath(char letter) { return std::string(1, sjis::AsciiLower(letter)) + ":\\"; }
+std::wstring RootPath(char letter) { return {wchar_t(sjis::AsciiLower(letter)), L':', L'\\'}; }
+
+std::wstring_view UpToZero(const std::wstring& buffer) { return std::wstring_view(buffer.c_str()); }
 
 }  // namespace
 
 std::uint32_t Win32DriveSystem::LogicalDrives() { return GetLogicalDrives(); }
 
 DriveType Win32DriveSystem::TypeOf(char letter) {
-    const UINT type = GetDriveTypeA(RootPath(letter).c_str());
+    const UINT type = GetDriveTypeW(RootPath(letter).c_str());
     return type <= DRIVE_RAMDISK ? static_cast<DriveType>(type) : DriveType::Unknown;
 }
 
 std::optional<std::string> Win32DriveSystem::VolumeLabel(char letter) {
     const CriticalErrorsFailed guard;
-    char label[kNameBuffer] = {0};
-    if (!GetVolumeInformationA(RootPath(letter).c_str(), label, kNameBuffer, nullptr, nullptr, nullptr, nullptr, 0))
+    std::wstring label(kNameBuffer, L'\0');
+    if (!GetVolumeInformationW(RootPath(letter).c_str(), label.data(), kNameBuffer, nullptr, nullptr, nullptr, nullptr,
+                               0))
         return std::nullopt;
-    return std::string(label);
+    return Cp932FromWide(UpToZero(label));
 }
 
 std::optional<std::string> Win32DriveSystem::RemoteName(char letter) {
-    const char local[] = {sjis::AsciiUpper(letter), ':', '\0'};
-    char remote[kNameBuffer] = {0};
+    const wchar_t local[] = {wchar_t(sjis::AsciiUpper(letter)), L':', L'\0'};
     DWORD length = kNameBuffer;
-    if (WNetGetConnectionA(local, remote, &length) != NO_ERROR) return std::nullopt;
-    return std::string(remote);
+    std::wstring remote(length, L'\0');
+    DWORD status = WNetGetConnectionW(local, remote.data(), &length);
+    if (status == ERROR_MORE_DATA) {
+        remote.assign(length, L'\0');
+        status = WNetGetConnectionW(local, remote.data(), &length);
+    }
+    if (status != NO_ERROR) return std::nullopt;
+    return Cp932FromWide(UpToZero(remote));
 }
 
-std::string Win32DriveSystem::CurrentDirectory() {
-    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
-    if (needed == 0) return std::string();
-    std::string folder(needed, '\0');
-    const DWORD written = GetCurrentDirectoryA(needed, folder.data());
-    folder.resize(written < needed ? written : 0);
-    return folder;
-}
+std::string Win32DriveSystem::CurrentDirectory() { return Cp932FromWide(CurrentFolder()); }
 
-std::string Win32DriveSystem::NativeRoot(char letter) { return RootPath(letter); }
+std::string Win32DriveSystem::NativeRoot(char letter) { return std::string(1, sjis::AsciiLower(letter)) + ":\\"; }
 
-// The full path with a small drive letter; a network path (\\server\share) has no letter.
+// The full path as the user reads it, with a small drive letter; a UNC path
+// (\\server\share\...) has no letter.
 std::optional<FolderPlace> Win32DriveSystem::Locate(const std::string& nativePath) {
-    if (nativePath.empty()) return std::nullopt;
-    const DWORD needed = GetFullPathNameA(nativePath.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return std::nullopt;
-    std::string full(needed, '\0');
-    const DWORD written = GetFullPathNameA(nativePath.c_str(), needed, full.data(), nullptr);
-    if (written == 0 || written >= needed) return std::nullopt;
-    full.resize(written);
-    if (GetFileAttributesA(full.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
-    if (!sjis::EndsWithSeparator(full)) full += '\\';
+    const std::wstring path = Win32Path(nativePath);
+    if (path.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    std::string full = NativeFromUtf16(DriveForm(std::u16string(path.begin(), path.end())));
+    if (full.back() != '\\') full += '\\';
     FolderPlace place;
     if (full.size() >= 2 && full[1] == ':') {
         full[0] = sjis::AsciiLower(full[0]);

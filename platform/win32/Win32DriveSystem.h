@@ -3,7 +3,8 @@
 
 namespace platform {
 
-// Windows' own drive letters, asked with the ANSI calls (code page 932 on the program's systems).
+// Windows' own drive letters, asked through the wide calls; labels and remote names come to
+// code page 932 through the program's codec.
 class Win32DriveSystem final : public DriveSystem {
 public:
     std::uint32_t LogicalDrives() override;

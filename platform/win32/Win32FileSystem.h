@@ -3,13 +3,17 @@
 
 namespace platform {
 
-// Folders of Windows through the ANSI calls: names and paths are code page 932 already.
+// Folders of Windows through the wide calls. Native names and paths are UTF-8 (WideText.h);
+// every path reaches the system in its "\\?\" form (Win32Path), so no length limit applies
+// short of the system's own 32,767 characters. Listings come in name order (ReadFolder).
 class Win32FileSystem final : public FileSystem {
 public:
     std::optional<std::uint32_t> Attributes(const std::string& nativePath) override;
     std::unique_ptr<FolderListing> List(const std::string& nativeFolder, std::uint32_t filter) override;
     std::string SubfolderPath(const std::string& nativeFolder, std::string_view nativeName) override;
-    std::string DisplayName(std::string_view nativeName) override { return std::string(nativeName); }
+    std::string DisplayName(std::string_view nativeName) override;
+    std::string Utf8Name(std::string_view nativeName) override;
+    std::unique_ptr<FolderWalk> Walk(const std::string& nativeFolder) override;
 };
 
 }  // namespace platform

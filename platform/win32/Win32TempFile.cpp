@@ -4,40 +4,25 @@
 #include <memory>
 #include <utility>
 
+#include "platform/win32/Win32Names.h"
 #include "platform/win32/Win32TempFile.h"
-#include "sjis/Cp932.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::size_t kLongestName = MAX_PATH - 1;  // what the A calls take
 constexpr int kNameAttempts = 100;
 constexpr std::size_t kLargestWrite = std::size_t(1) << 30;  // one WriteFile takes a DWORD
 // Carried over from the file replaced; a read-only one is refused instead.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-// Up to and including the last separator, or the colon of a drive letter; a 5C that is
-// the second byte of a double-byte character (as in 表) is no separator.
-std::string FolderPrefix(const std::string& path) {
-    std::size_t end = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const char c = path[i];
-        if (sjis::IsLeadByte(static_cast<unsigned char>(c))) {
-            ++i;
-        } else if (c == '\\' || c == '/' || (c == ':' && i == 1)) {
-            end = i + 1;
-        }
-    }
-    return path.substr(0, end);
-}
-
+// Both paths are in "\\?\" form, where "\" is the only separator.
 class Win32TempFile final : public TempFile {
 public:
-    explicit Win32TempFile(std::string target) : target_(std::move(target)) {}
+    explicit Win32TempFile(std::wstring target) : target_(std::move(target)) {}
     ~Win32TempFile() override {
         if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-        if (!temp_.empty()) DeleteFileA(temp_.c_str());
+        if (!temp_.empty()) DeleteFileW(temp_.c_str());
     }
 
     bool CheckTarget();
@@ -47,15 +32,15 @@ public:
     bool Replace() override;
 
 private:
-    std::string target_;
-    std::string temp_;
+    std::wstring target_;
+    std::wstring temp_;
     HANDLE handle_ = INVALID_HANDLE_VALUE;
     DWORD kept_ = 0;
 };
 
 bool Win32TempFile::CheckTarget() {
-    if (target_.empty() || target_.size() > kLongestName) return false;
-    const DWORD attributes = GetFileAttributesA(target_.c_str());
+    if (target_.empty()) return false;
+    const DWORD attributes = GetFileAttributesW(target_.c_str());
     // Missing is fine; a missing folder, a file used as a folder and the like are not.
     if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_FILE_NOT_FOUND;
     if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE)) return false;
@@ -64,16 +49,12 @@ bool Win32TempFile::CheckTarget() {
 }
 
 bool Win32TempFile::CreateTemporary() {
-    const std::string folder = FolderPrefix(target_);
-    if (folder.size() >= kLongestName) return false;
-    // A target near the length limit gets a shorter name beside it, never a longer one.
-    const std::size_t room = kLongestName - folder.size();
+    const std::wstring folder = target_.substr(0, target_.rfind(L'\\') + 1);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        std::string name = ".orvale-" + RandomTag(8) + ".tmp";
-        if (name.size() > room) name = RandomTag(room);
-        std::string candidate = folder + name;
+        const std::string tag = RandomTag(8);
+        std::wstring candidate = folder + L".orvale-" + std::wstring(tag.begin(), tag.end()) + L".tmp";
         // Not shared while it is written.
-        handle_ = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        handle_ = CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ != INVALID_HANDLE_VALUE) {
             temp_ = std::move(candidate);
             return true;
@@ -99,11 +80,11 @@ bool Win32TempFile::Write(const char* data, std::size_t size) {
 bool Win32TempFile::Finish() {
     const bool flushed = FlushFileBuffers(handle_) != 0;
     const bool closed = CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0;
-    return flushed && closed && (kept_ == 0 || SetFileAttributesA(temp_.c_str(), kept_) != 0);
+    return flushed && closed && (kept_ == 0 || SetFileAttributesW(temp_.c_str(), kept_) != 0);
 }
 
 bool Win32TempFile::Replace() {
-    if (!MoveFileExA(temp_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+    if (!MoveFileExW(temp_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
     temp_.clear();
     return true;
 }
@@ -111,7 +92,7 @@ bool Win32TempFile::Replace() {
 }  // namespace
 
 std::unique_ptr<TempFile> Win32TempFiles::Beside(const std::string& target) {
-    auto file = std::make_unique<Win32TempFile>(target);
+    auto file = std::make_unique<Win32TempFile>(Win32Path(target));
     if (!file->CheckTarget() || !file->CreateTemporary()) return nullptr;
     return file;
 }

@@ -1,6 +1,7 @@
-// The drives of the test's Wine prefix (made by tests/wine/add-drives.sh): c: labelled
+// The drives of the test's Wine prefix (made by tests/wine/setup-prefix.sh): c: labelled
 // WinSys, d: fixed with a label in kanji and ASCII capitals, e: an empty CD-ROM drive,
-// f: removable, n: a network drive not connected to a share, r: a RAM disk, z: fixed.
+// f: removable, n: a network drive not connected to a share, r: a RAM disk, z: fixed; and
+// the share \\orvale\share, which is d:'s folder.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,7 +10,12 @@
 #include <vector>
 
 #include "drives/DriveListText.h"
+#include "platform/Platform.h"
 #include "platform/win32/Win32DriveSystem.h"
+#include "tree/FolderScan.h"
+#include "tree/ScanRoot.h"
+#include "tree/TTreeNodes.h"
+#include "unit/support/Win32TempFolder.h"
 
 namespace {
 
@@ -81,40 +87,86 @@ TEST_F(Win32Drives, ItemTextsOfTheDriveList) {
                                                    DrivePicture::Hard}));
 }
 
+// Puts the process in a folder for the life of the object.
+class InFolder {
+public:
+    explicit InFolder(const wchar_t* folder) : saved_(CurrentFolder()) {
+        EXPECT_TRUE(SetCurrentDirectoryW(folder)) << GetLastError();
+    }
+    ~InFolder() { SetCurrentDirectoryW(saved_.c_str()); }
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
+
+    static std::wstring CurrentFolder() {
+        wchar_t folder[MAX_PATH + 1] = {};
+        GetCurrentDirectoryW(MAX_PATH + 1, folder);
+        return folder;
+    }
+
+private:
+    std::wstring saved_;
+};
+
 TEST_F(Win32Drives, CurrentDirectoryAndRoots) {
-    char saved[MAX_PATH + 1] = {};
-    GetCurrentDirectoryA(sizeof saved, saved);
-    ASSERT_TRUE(SetCurrentDirectoryA("C:\\windows"));
-    EXPECT_EQ(drives.CurrentDirectory(), "C:\\windows");
-    SetCurrentDirectoryA(saved);
-    EXPECT_EQ(drives.CurrentDirectory(), saved);
+    {
+        const InFolder windows(L"C:\\windows");
+        EXPECT_EQ(drives.CurrentDirectory(), "C:\\windows");
+    }
+    EXPECT_EQ(drives.CurrentDirectory(), Utf8Of(InFolder::CurrentFolder()));
+    {
+        // On a share there is no drive letter: the selector starts with none.
+        const InFolder share(L"\\\\orvale\\share");
+        EXPECT_EQ(drives.CurrentDirectory().substr(0, 14), "\\\\orvale\\share");
+    }
 
     EXPECT_EQ(drives.NativeRoot('c'), "c:\\");
     EXPECT_EQ(drives.NativeRoot('z'), "z:\\");
 }
 
-}  // namespace
-
-namespace {
-
-// A chosen folder's root text on Windows: its full path with a small drive letter.
+// A chosen folder's root text on Windows: its full path with a small drive letter; names in
+// any script are kept as the file system spells them.
 TEST_F(Win32Drives, AFolderLiesOnItsDriveAsItsFullPath) {
-    CreateDirectoryA("D:\\Photos", nullptr);
-    CreateDirectoryA("D:\\Photos\\\x8E\x91\x97\xBF\x95\x5C", nullptr);  // 資料表: its last byte is 5C
+    for (const char* folder : {"D:\\Photos", "D:\\Photos\\資料表", "D:\\Photos\\한글"})
+        CreateDirectoryW(LongWide(folder).c_str(), nullptr);
     const std::optional<platform::FolderPlace> photos = drives.Locate("D:\\Photos");
     ASSERT_TRUE(photos);
     EXPECT_EQ(photos->letter, 'd');
     EXPECT_EQ(photos->rootText, "d:\\Photos\\");
     EXPECT_EQ(photos->nativePath, "d:\\Photos\\");
-
-    ASSERT_TRUE(SetCurrentDirectoryA("d:\\Photos"));
-    const std::optional<platform::FolderPlace> table = drives.Locate("\x8E\x91\x97\xBF\x95\x5C");
-    ASSERT_TRUE(table);
-    EXPECT_EQ(table->rootText, "d:\\Photos\\\x8E\x91\x97\xBF\x95\x5C\\");
+    EXPECT_EQ(drives.Locate("\\\\?\\D:\\Photos\\한글")->rootText, "d:\\Photos\\한글\\");
     EXPECT_EQ(drives.Locate("d:\\")->rootText, "d:\\");
     EXPECT_FALSE(drives.Locate("d:\\Photos\\missing"));
     EXPECT_FALSE(drives.Locate(""));
-    SetCurrentDirectoryA("c:\\");
+
+    const InFolder inPhotos(L"d:\\Photos");
+    EXPECT_EQ(drives.Locate("資料表")->rootText, "d:\\Photos\\資料表\\");
+}
+
+// A UNC folder opens like any other and reads as the user wrote it, ending with "\".
+TEST_F(Win32Drives, AShareFolderIsItsUncPath) {
+    for (const char* folder : {"D:\\Photos", "D:\\Photos\\한글", "D:\\Photos\\한글\\아래"})
+        CreateDirectoryW(LongWide(folder).c_str(), nullptr);
+    const std::optional<platform::FolderPlace> share = drives.Locate("\\\\orvale\\share\\Photos");
+    ASSERT_TRUE(share);
+    EXPECT_EQ(share->letter, 0);
+    EXPECT_EQ(share->rootText, "\\\\orvale\\share\\Photos\\");
+    EXPECT_EQ(drives.Locate("//orvale/share/Photos/한글")->rootText, "\\\\orvale\\share\\Photos\\한글\\");
+    {
+        const InFolder onShare(L"\\\\orvale\\share\\Photos");
+        EXPECT_EQ(drives.Locate("한글")->rootText, "\\\\orvale\\share\\Photos\\한글\\");
+    }
+
+    platform::Platform& os = platform::NativePlatform();
+    const std::optional<ScanRoot> root = FolderScanRoot(os, "\\\\orvale\\share\\Photos\\한글");
+    ASSERT_TRUE(root);
+    EXPECT_EQ(root->text, "\\\\orvale\\share\\Photos\\??\\");
+    EXPECT_EQ(root->nativeText, "\\\\orvale\\share\\Photos\\한글\\");
+    TTreeNodes nodes;
+    bool interrupted = false;
+    FolderScan(nodes, os.files, os.desktop, interrupted).Run(root->text, root->nativePath);
+    ASSERT_EQ(nodes.NodeCount(), 2);
+    EXPECT_EQ(nodes.NodeAt(1)->NativeName(), "아래");
+    EXPECT_EQ(nodes.NodeAt(1)->Text(), "??");
 }
 
 }  // namespace

@@ -6,11 +6,13 @@
 # The drives, beside the prefix's own c: and z: (both fixed): c: labelled WinSys, d: fixed
 # with a label in Japanese and ASCII capitals, e: an empty CD-ROM drive, f: removable,
 # n: network (not connected to a share), r: a RAM disk. Wine reads a drive's label from
-# the .windows-label file at its root. The tests run with no display: windows are made by
-# Wine's null display driver, so the window's components can be tested through their messages.
-# With "window", the prefix is for the real window on an X display instead: Wine draws the
-# window frames itself (there is no window manager), so the X geometry is the window's, and the
-# program's font names find the IPA faces.
+# the .windows-label file at its root. Shares: \\orvale\share is d:'s folder, \\orvale\tmp
+# is /tmp (Wine finds \\server\share under dosdevices/unc/).
+# The tests run with no display: windows are made by Wine's null display driver, so the
+# window's components can be tested through their messages. With "window", the prefix is for
+# the real window on an X display instead: Wine draws the window frames itself (there is no
+# window manager), so the X geometry is the window's, and the program's font names find the
+# IPA faces.
 set -e
 wine=$1
 prefix=$2
@@ -25,6 +27,9 @@ ln -sfn ../drives/no-disc "$prefix/dosdevices/e:"
 ln -sfn ../drives/f "$prefix/dosdevices/f:"
 ln -sfn ../drives/n "$prefix/dosdevices/n:"
 ln -sfn ../drives/r "$prefix/dosdevices/r:"
+mkdir -p "$prefix/dosdevices/unc/orvale"
+ln -sfn ../../../drives/d "$prefix/dosdevices/unc/orvale/share"
+ln -sfn /tmp "$prefix/dosdevices/unc/orvale/tmp"
 cat >"$drives/prefix.reg" <<'REG'
 REGEDIT4
 
