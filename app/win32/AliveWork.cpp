@@ -1,24 +1,15 @@
-// Long work on Windows: the work runs on a worker thread while this thread paints, takes the
-// messages other threads and the system send, and runs `tick`, leaving the user's input
-// (keys, mouse, the close box) and the program's own posted calls queued until the work ends.
-#include "app/AliveWork.h"
-
-#include <windows.h>
+#include "app/win32/AliveWork.h"
 
 #include <exception>
 #include <system_error>
 #include <thread>
 #include <utility>
-#include <vector>
-
-namespace alivework {
 
 namespace {
 
 constexpr DWORD kTickMilliseconds = 100;
-
-bool running = false;
-std::vector<std::function<void()>> waiting;
+constexpr UINT kRunWaiting = WM_APP + 1;
+constexpr wchar_t kCallerClass[] = L"OrvaleAliveWork";
 
 class Event {
 public:
@@ -32,25 +23,79 @@ private:
     HANDLE event_;
 };
 
-// Paints and sent messages only: input stays in the queue.
-void ServeWindows() {
+}  // namespace
+
+AliveWork::AliveWork() {
+    static const ATOM registered = [] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = CallerProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kCallerClass;
+        return RegisterClassW(&windowClass);
+    }();
+    (void)registered;
+    caller_ =
+        CreateWindowExW(0, kCallerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(caller_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+AliveWork::~AliveWork() { DestroyWindow(caller_); }
+
+void AliveWork::WatchCloseBox(HWND window, std::function<void()> onClose) {
+    watched_ = window;
+    onClose_ = std::move(onClose);
+}
+
+void AliveWork::WhenIdle(std::function<void()> call) {
+    if (!running_) {
+        call();
+        return;
+    }
+    waiting_.push_back(std::move(call));
+}
+
+LRESULT CALLBACK AliveWork::CallerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* work = reinterpret_cast<AliveWork*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message != kRunWaiting || !work) return DefWindowProcW(window, message, wParam, lParam);
+    work->RunWaiting();
+    return 0;
+}
+
+void AliveWork::RunWaiting() {
+    // Work begun since the calls were handed on runs to its end first.
+    if (running_) return;
+    for (auto& call : std::exchange(waiting_, {})) call();
+}
+
+// Paints, sent and posted messages, but no input. A click waiting on the close box is the
+// user's close request: it asks the work to stop, and is itself handled after the work.
+void AliveWork::ServeWindow() {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE)) {
+        // The calls waiting for this work stay queued until it has ended.
+        if (message.hwnd == caller_ && message.message == kRunWaiting) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    if (watched_ && !stopAsked_ &&
+        PeekMessageW(&message, watched_, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_NOREMOVE | PM_NOYIELD) &&
+        message.wParam == HTCLOSE) {
+        stopAsked_ = true;
+        if (onClose_) onClose_();
+    }
 }
 
-}  // namespace
-
-void Run(const std::function<void()>& work, const std::function<void()>& tick) {
-    running = true;
+void AliveWork::Run(const std::function<void()>& work, const std::function<void()>& tick) {
+    running_ = true;
+    stopAsked_ = false;
     struct Idle {
+        AliveWork& owner;
         ~Idle() {
-            running = false;
-            for (auto& call : std::exchange(waiting, {})) call();
+            owner.running_ = false;
+            // Handed to the message loop: they run once the handler that ran the work returns.
+            if (!owner.waiting_.empty()) PostMessageW(owner.caller_, kRunWaiting, 0, 0);
         }
-    } idle;
+    } idle{*this};
     const Event done;
     std::exception_ptr failure;
     std::thread worker;
@@ -74,26 +119,15 @@ void Run(const std::function<void()>& work, const std::function<void()>& tick) {
     for (;;) {
         const ULONGLONG now = GetTickCount64();
         const DWORD wait = now >= nextTick ? 0 : DWORD(nextTick - now);
-        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &handle, wait, QS_PAINT | QS_SENDMESSAGE, 0);
+        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &handle, wait,
+                                                       QS_PAINT | QS_SENDMESSAGE | QS_POSTMESSAGE | QS_MOUSEBUTTON, 0);
         if (woke == WAIT_OBJECT_0) break;
-        ServeWindows();
+        ServeWindow();
         if (GetTickCount64() >= nextTick) {
             if (tick) tick();
             nextTick = GetTickCount64() + kTickMilliseconds;
         }
     }
     worker.join();
-    ServeWindows();
     if (failure) std::rethrow_exception(failure);
 }
-
-bool Running() { return running; }
-
-void WhenIdle(std::function<void()> call) {
-    if (running)
-        waiting.push_back(std::move(call));
-    else
-        call();
-}
-
-}  // namespace alivework

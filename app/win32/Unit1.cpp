@@ -3,8 +3,11 @@
 #include <commctrl.h>
 
 #include <array>
+#include <utility>
 
 #include "app/MainLayout.h"
+#include "app/win32/FolderDrop.h"
+#include "dialogs/ErrorBox.h"
 #include "resources/Texts.h"
 #include "resources/win32/Fonts.h"
 #include "resources/win32/ResourceIds.h"
@@ -16,6 +19,7 @@ constexpr wchar_t kClass[] = L"OrvaleForm1";
 constexpr int kLeft = 197, kTop = 118, kWidth = 696, kHeight = 480;
 constexpr int kPanelWidth = 185, kPanel2Height = 24, kSplitterWidth = 3, kMinPaneWidth = 30;
 constexpr int kStatusBarId = 1, kDriveComboBoxId = 2, kTreeViewId = 3, kMemoId = 4;
+constexpr UINT kScanSoon = WM_APP + 2;
 
 std::wstring Caption(std::string_view utf8) { return WideFromCp932(texts::Cp932(utf8)); }
 
@@ -59,6 +63,9 @@ TForm1::TForm1() {
         SetWindowPos(window_, nullptr, kLeft, kTop, Scaled(kWidth, dpi_), Scaled(kHeight, dpi_),
                      SWP_NOZORDER | SWP_NOACTIVATE);
     LayOut();
+    // A click on the close box while long work runs ends the work as a close request does.
+    work_.WatchCloseBox(window_, [this] { OnClose(); });
+    FormCreate(this);
 }
 
 TForm1::~TForm1() {
@@ -75,13 +82,21 @@ TForm1::~TForm1() {
 }
 
 void TForm1::BuildComponents() {
-    StatusBar1 = std::make_unique<StatusBar>(window_, kStatusBarId);
+    StatusBar1 = std::make_unique<TStatusBar>(window_, kStatusBarId);
+    status_ = std::make_unique<StatusLine>(*StatusBar1);
     Panel1 = std::make_unique<Panel>(window_, true);
     Panel2 = std::make_unique<Panel>(Panel1->Handle(), false);
     DriveComboBox1 = std::make_unique<TDriveComboBox>(Panel2->Handle(), kDriveComboBoxId);
     TreeView1 = std::make_unique<TTreeView>(Panel1->Handle(), kTreeViewId);
     Splitter1 = std::make_unique<Splitter>(window_);
     Memo1 = std::make_unique<TMemo>(window_, kMemoId);
+    DriveComboBox1->OnChange = [this](TDriveComboBox& sender) {
+        errorbox::Guard([&] { DriveComboBox1Change(&sender); });
+    };
+    // Folders dropped from Explorer; the editor takes no drops.
+    const auto scanDropped = [this](const std::string& folder) { ScanFolderSoon(folder); };
+    folderdrop::Install(TreeView1->Handle(), scanDropped);
+    folderdrop::Install(DriveComboBox1->Handle(), scanDropped);
 
     Panel1->OnResize = [this] { LayOutPanel(); };
     Splitter1->Limit = [this](int left) {
@@ -159,9 +174,20 @@ void TForm1::LayOutPanel() {
     Panel1Resize(*Panel1);
 }
 
-void TForm1::Panel1Resize(Panel&) { DriveComboBox1->SetWidth(Panel1->Width()); }
+void TForm1::Panel1Resize(const Panel&) { DriveComboBox1->SetWidth(Panel1->Width()); }
 
-void TForm1::MnuExitClick() { DestroyWindow(window_); }
+void TForm1::Close() { PostMessageW(window_, WM_CLOSE, 0, 0); }
+
+void TForm1::OnClose() {
+    bool canClose = true;
+    errorbox::Guard([&] { FormCloseQuery(this, canClose); });
+    if (canClose) DestroyWindow(window_);
+}
+
+void TForm1::ScanFolderSoon(const std::string& nativePath) {
+    soon_.push_back(nativePath);
+    PostMessageW(window_, kScanSoon, 0, 0);
+}
 
 void TForm1::Show(int showCommand) {
     if (showCommand != SW_SHOWMAXIMIZED && showCommand != SW_SHOWMINNOACTIVE) showCommand = SW_SHOWNORMAL;
@@ -170,17 +196,31 @@ void TForm1::Show(int showCommand) {
     FirstShow();
 }
 
+// The selector's list is made as its window would be, before the show handler runs; the
+// keyboard starts in the selector, the first control in tab order.
 void TForm1::FirstShow() {
     if (shown_) return;
     shown_ = true;
     DriveComboBox1->CreateWnd();
+    errorbox::Guard([&] { FormShow(this); });
+    SetFocus(DriveComboBox1->Handle());
+    if (!startFolder_.empty()) ScanFolderSoon(startFolder_);
 }
 
 void TForm1::OnCommand(WORD command) {
+    void (Form1Handlers::*handler)(const void*) = nullptr;
     switch (command) {
-        case kMnuExit: MnuExitClick(); break;
-        default: break;
+        case kMnuOpen: handler = &Form1Handlers::MnuOpenClick; break;
+        case kMnuSave: handler = &Form1Handlers::MnuSaveClick; break;
+        case kMnuExit: handler = &Form1Handlers::MnuExitClick; break;
+        case kMnuCut: handler = &Form1Handlers::MnuCutClick; break;
+        case kMnuCopy: handler = &Form1Handlers::MnuCopyClick; break;
+        case kMnuPaste: handler = &Form1Handlers::MnuPasteClick; break;
+        case kMnuAllSelect: handler = &Form1Handlers::MnuAllSelectClick; break;
+        case kMnuMemo: handler = &Form1Handlers::MnuMemoClick; break;
+        default: return;
     }
+    errorbox::Guard([&] { (this->*handler)(this); });
 }
 
 bool TForm1::MoveFocusByTab(const MSG& message) {
@@ -229,6 +269,10 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             LayOut();
             return 0;
         }
+        case WM_CLOSE: OnClose(); return 0;
+        case kScanSoon:
+            for (const std::string& folder : std::exchange(soon_, {})) ScanFolderWhenIdle(folder);
+            return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: return DefWindowProcW(window_, message, wParam, lParam);
     }

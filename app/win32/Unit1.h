@@ -5,24 +5,26 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/Form1Handlers.h"
+#include "app/StatusLine.h"
+#include "app/win32/AliveWork.h"
 #include "app/win32/Panel.h"
 #include "app/win32/Splitter.h"
-#include "app/win32/StatusBar.h"
-#include "dialogs/win32/FolderDialog.h"
+#include "app/win32/TStatusBar.h"
 #include "drives/win32/FileCtrl.h"
 #include "resources/win32/Gdi.h"
-#include "save/win32/TSaveDialog.h"
 #include "text/win32/TMemo.h"
 #include "tree/win32/TTreeView.h"
 
-class TForm1 {
+class TForm1 final : public Form1Handlers {
 public:
     // Menu commands.
     enum Command : WORD { kMnuOpen = 101, kMnuSave, kMnuExit, kMnuCut, kMnuCopy, kMnuPaste, kMnuAllSelect, kMnuMemo };
 
     TForm1();
-    ~TForm1();
+    ~TForm1() override;
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
@@ -34,26 +36,35 @@ public:
     bool PreTranslate(MSG& message);
     // Scans `nativePath` once the window has been shown.
     void ScanFolderWhenShown(std::string nativePath) { startFolder_ = std::move(nativePath); }
+    // Scans a folder once the messages already waiting have been handled and no long work
+    // runs (a drop, the command line).
+    void ScanFolderSoon(const std::string& nativePath);
+
+    StatusLine& Status() override { return *status_; }
 
     // Components, owned by the window.
-    std::unique_ptr<StatusBar> StatusBar1;
+    std::unique_ptr<TStatusBar> StatusBar1;
     std::unique_ptr<Panel> Panel1;
     std::unique_ptr<Panel> Panel2;
     std::unique_ptr<TDriveComboBox> DriveComboBox1;
     std::unique_ptr<TTreeView> TreeView1;
     std::unique_ptr<Splitter> Splitter1;
     std::unique_ptr<TMemo> Memo1;
-    TSaveDialog SaveDialog1;
-    FolderDialog FolderDialog1;
 
     // Menus.
     HMENU MainMenu1 = nullptr;
     HMENU MnuFile = nullptr;
     HMENU MnuEdit = nullptr;
 
-    // Handlers of the window itself.
-    void Panel1Resize(Panel& Sender);
-    void MnuExitClick();
+    // The selector spans the left pane, whatever its width.
+    void Panel1Resize(const Panel& Sender);
+
+protected:
+    DriveSelector& Selector() override { return *DriveComboBox1; }
+    TreePane& Tree() override { return *TreeView1; }
+    EditorPane& Editor() override { return *Memo1; }
+    LongWork& Work() override { return work_; }
+    void Close() override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -64,6 +75,7 @@ private:
     void LayOut();
     void LayOutPanel();
     void OnCommand(WORD command);
+    void OnClose();
     void FirstShow();
     bool MoveFocusByTab(const MSG& message);
 
@@ -74,4 +86,7 @@ private:
     int panelWidth_ = 0;  // in screen pixels at dpi_
     bool shown_ = false;
     std::string startFolder_;
+    std::vector<std::string> soon_;  // folders to scan once the messages waiting are handled
+    std::unique_ptr<StatusLine> status_;
+    AliveWork work_;
 };

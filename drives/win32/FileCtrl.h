@@ -7,22 +7,23 @@
 #include <memory>
 #include <string>
 
+#include "drives/DriveSelector.h"
 #include "resources/win32/Gdi.h"
 
 class DrivePictures;
 
-class TDriveComboBox {
+class TDriveComboBox : public DriveSelector {
 public:
     // The list lives in `parent`, whose messages about it the selector takes itself.
     TDriveComboBox(HWND parent, int id);
-    virtual ~TDriveComboBox();
+    ~TDriveComboBox() override;
     TDriveComboBox(const TDriveComboBox&) = delete;
     TDriveComboBox& operator=(const TDriveComboBox&) = delete;
 
     HWND Handle() const { return combo_; }
 
     // The current drive's letter, 0 for none; a small letter once a selection has set it.
-    char CurrentDrive() const { return currentDrive_; }
+    char CurrentDrive() const override { return currentDrive_; }
 
     // Creates the selector's list the first time the window is shown: builds the drive
     // list, selects the current drive and raises OnChange once. Later calls do nothing.
@@ -31,7 +32,7 @@ public:
     void SelectDrive(char letter);
     // Makes `letter` the current drive and selects its item, raising no event: the drive of
     // a folder scanned without a pick.
-    void ShowDrive(char letter);
+    void ShowDrive(char letter) override;
     std::string VolumeLabelText(char letter);
     std::string NetworkNameText(char letter);
     void FitItemHeight();

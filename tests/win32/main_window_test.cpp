@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/win32/Unit1.h"
@@ -37,8 +38,85 @@ std::wstring Wide(std::string_view utf8) { return WideFromCp932(texts::Cp932(utf
 
 class MainWindow : public ::testing::Test, protected FakeMachine {
 protected:
-    MainWindow() { drives.Add('c', platform::DriveType::Fixed, "WinSys"); }
+    MainWindow() {
+        drives.Add('c', platform::DriveType::Fixed, "WinSys");
+        drives.Add('d', platform::DriveType::Fixed, "Data");
+        files.AddFolder("c:\\");
+        files.AddFolder("d:\\A\\B");
+        files.AddFolder("d:\\C");
+    }
+
+    static void Pump(TForm1& form) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (form.PreTranslate(message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
+    static void Chord(WORD modifier, WORD key) {
+        INPUT keys[4] = {};
+        for (INPUT& input : keys) input.type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[3].ki.wVk = modifier;
+        keys[1].ki.wVk = keys[2].ki.wVk = key;
+        keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(4, keys, sizeof(INPUT));
+    }
 };
+
+TEST_F(MainWindow, StartsWithAnEmptyTreeAndAsksForADrive) {
+    TForm1 form;
+    EXPECT_FALSE(form.IsActivated());
+    form.Show(SW_SHOWNORMAL);
+    Pump(form);
+    EXPECT_TRUE(form.IsActivated());
+    EXPECT_EQ(form.Status().Text(), texts::Cp932(texts::kSelectDrive));
+    EXPECT_EQ(form.DriveComboBox1->CurrentDrive(), 'c') << "the selector shows the current drive";
+    EXPECT_EQ(form.TreeView1->Items().NodeCount(), 0) << "its change event came before the window was shown";
+    EXPECT_EQ(form.Memo1->FullText(), "");
+    EXPECT_EQ(GetFocus(), form.DriveComboBox1->Handle());
+}
+
+TEST_F(MainWindow, PickingADriveScansItIntoTheTree) {
+    TForm1 form;
+    form.Show(SW_SHOWNORMAL);
+    Pump(form);
+    SendMessageW(form.DriveComboBox1->Handle(), WM_KEYDOWN, VK_DOWN, 1);
+    Pump(form);
+    TTreeNodes& nodes = form.TreeView1->Items();
+    ASSERT_EQ(nodes.NodeCount(), 4);
+    EXPECT_EQ(nodes.NodeAt(0)->Text(), "d:\\");
+    EXPECT_EQ(nodes.NodeAt(1)->Text(), "A");
+    EXPECT_EQ(nodes.NodeAt(2)->Text(), "B");
+    EXPECT_EQ(nodes.NodeAt(3)->Text(), "C");
+    EXPECT_EQ(form.Status().Text(), "") << "a complete scan leaves the status line empty";
+    EXPECT_EQ(TreeView_GetCount(form.TreeView1->Handle()), 1u) << "the root, collapsed";
+    // Two change events for the pick: the drive was listed twice.
+    EXPECT_EQ(std::count(files.listed.begin(), files.listed.end(), "d:\\"), 2);
+}
+
+TEST_F(MainWindow, EditShortcutsReachTheEditorFromEveryControl) {
+    TForm1 form;
+    form.Show(SW_SHOWNORMAL);
+    Pump(form);
+    SetForegroundWindow(form.Handle());
+    form.Memo1->AppendLine("abc");
+    OpenClipboard(form.Handle());
+    EmptyClipboard();
+    CloseClipboard();
+    SetFocus(form.TreeView1->Handle());
+    form.Memo1->SelectAll();
+    Chord(VK_CONTROL, 'C');
+    Pump(form);
+    EXPECT_EQ(GetFocus(), form.TreeView1->Handle()) << "the focus stays where it is";
+    SendMessageW(form.Memo1->Handle(), EM_SETSEL, 5, 5);
+    SetFocus(form.DriveComboBox1->Handle());
+    Chord(VK_CONTROL, 'V');
+    Pump(form);
+    EXPECT_EQ(form.Memo1->FullText(), "abc\r\nabc\r\n");
+    EXPECT_EQ(form.DriveComboBox1->CurrentDrive(), 'c') << "the selector took no key";
+}
 
 TEST_F(MainWindow, PlacedAsDesignedWithItsPanesDocked) {
     TForm1 form;
@@ -101,11 +179,11 @@ TEST_F(MainWindow, SplitterDragResizesThePaneWhenLetGoNeverBelowThirty) {
 
 TEST_F(MainWindow, StatusBarShowsOneTextAndTheCountFieldOnlyWhileAsked) {
     TForm1 form;
-    StatusBar& bar = *form.StatusBar1;
+    TStatusBar& bar = *form.StatusBar1;
     EXPECT_TRUE(SendMessageW(bar.Handle(), SB_ISSIMPLE, 0, 0));
     EXPECT_TRUE(GetWindowLongW(bar.Handle(), GWL_STYLE) & SBARS_SIZEGRIP);
-    bar.SetText(L"\u30D5\u30A9\u30EB\u30C0");
-    bar.ShowCount(L"12,345");
+    bar.ShowText("\x83\x74\x83\x48\x83\x8B\x83\x5F");  // フォルダ
+    bar.ShowCount("12,345");
     EXPECT_FALSE(SendMessageW(bar.Handle(), SB_ISSIMPLE, 0, 0));
     EXPECT_EQ(SendMessageW(bar.Handle(), SB_GETPARTS, 0, 0), 2);
     wchar_t text[64] = {};

@@ -125,12 +125,12 @@ TEST_F(Memo, TypedCharactersBecomeTextTheWayTheLinuxEditorKeepsThem) {
 
 TEST_F(Memo, PasteInsertsWhatFitsWithBreaksMadeCrLf) {
     PutOnClipboard(window.Handle(), L"one\ntwo\rthree\r\n\U0001F600");
-    memo.Paste();
+    memo.PasteFromClipboard();
     EXPECT_EQ(memo.FullText(), "one\r\ntwo\r\nthree\r\n?");
 
     Hold(Filler(kMaxLength - 5));
     PutOnClipboard(window.Handle(), L"ab\u3042\u3044");  // 6 bytes, 5 left: "ab" and "あ"
-    memo.Paste();
+    memo.PasteFromClipboard();
     EXPECT_EQ(memo.Length(), kMaxLength - 1);
     EXPECT_EQ(memo.FullText(), Filler(kMaxLength - 5) + "ab\x82\xA0");
 }
@@ -139,11 +139,11 @@ TEST_F(Memo, CutAndCopyLeaveUnicodeTextOtherProgramsRead) {
     memo.AppendLine("\x83\x74\x83\x48\x83\x8B\x83\x5F");  // フォルダ
     memo.AppendLine("c:\\");
     SendMessageW(memo.Handle(), EM_SETSEL, 0, 4);
-    memo.Copy();
+    memo.CopyToClipboard();
     EXPECT_EQ(ClipboardText(window.Handle()), L"\u30D5\u30A9\u30EB\u30C0");
     EXPECT_EQ(memo.LineCount(), 2);
     SendMessageW(memo.Handle(), EM_SETSEL, 0, 6);
-    memo.Cut();
+    memo.CutToClipboard();
     EXPECT_EQ(ClipboardText(window.Handle()), L"\u30D5\u30A9\u30EB\u30C0\r\n");
     EXPECT_EQ(memo.FullText(), "c:\\\r\n");
     memo.SelectAll();

@@ -151,16 +151,13 @@ std::string TMemo::LineAt(int index) const {
 
 std::string TMemo::FullText() const { return Cp932FromWide(Text()); }
 
-void TMemo::Cut() { SendMessageW(edit_, WM_CUT, 0, 0); }
+void TMemo::CutToClipboard() { SendMessageW(edit_, WM_CUT, 0, 0); }
 
-void TMemo::Copy() { SendMessageW(edit_, WM_COPY, 0, 0); }
+void TMemo::CopyToClipboard() { SendMessageW(edit_, WM_COPY, 0, 0); }
 
-void TMemo::Paste() { SendMessageW(edit_, WM_PASTE, 0, 0); }
+void TMemo::PasteFromClipboard() { SendMessageW(edit_, WM_PASTE, 0, 0); }
 
-void TMemo::SelectAll() {
-    SetFocus();
-    SendMessageW(edit_, EM_SETSEL, 0, -1);
-}
+void TMemo::SelectAll() { SendMessageW(edit_, EM_SETSEL, 0, -1); }
 
 void TMemo::SetFocus() { ::SetFocus(edit_); }
 
@@ -204,7 +201,7 @@ LRESULT TMemo::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KEYDOWN:
             // Shift+Insert pastes as Ctrl+V does, through WM_PASTE.
             if (wParam == VK_INSERT && (GetKeyState(VK_SHIFT) & 0x8000) && !(GetKeyState(VK_CONTROL) & 0x8000)) {
-                Paste();
+                PasteFromClipboard();
                 return 0;
             }
             break;

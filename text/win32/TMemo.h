@@ -10,34 +10,35 @@
 #include <string_view>
 
 #include "resources/win32/Gdi.h"
+#include "text/EditorPane.h"
 
-class TMemo {
+class TMemo final : public EditorPane {
 public:
     TMemo(HWND parent, int id);
-    ~TMemo();
+    ~TMemo() override;
     TMemo(const TMemo&) = delete;
     TMemo& operator=(const TMemo&) = delete;
 
     HWND Handle() const { return edit_; }
 
     // Line list (code page 932 bytes, CR LF breaks).
-    void ClearLines();
-    int AppendLine(std::string_view line);
-    int LineCount() const;
-    std::string LineAt(int index) const;
-    std::string FullText() const;
+    void ClearLines() override;
+    int AppendLine(std::string_view line) override;
+    int LineCount() const override;
+    std::string LineAt(int index) const override;
+    std::string FullText() const override;
 
     // Bytes the text holds now, every line break counting two.
     std::size_t Length() const;
     // True when the last AppendLine kept less than it was given, for want of room.
-    bool AppendCut() const { return appendCut_; }
+    bool AppendCut() const override { return appendCut_; }
 
     // The edit commands; the clipboard holds Unicode text, which every program reads.
-    void Cut();
-    void Copy();
-    void Paste();
-    void SelectAll();
-    void SetFocus();
+    void CutToClipboard() override;
+    void CopyToClipboard() override;
+    void PasteFromClipboard() override;
+    void SelectAll() override;
+    void SetFocus() override;
 
     // Puts `text` over the selection as far as the room allows, as typing and pasting do:
     // characters code page 932 cannot spell become "?", every kind of line break one CR LF.

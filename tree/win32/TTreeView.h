@@ -10,8 +10,9 @@
 #include <unordered_map>
 
 #include "tree/TTreeNodes.h"
+#include "tree/TreePane.h"
 
-class TTreeView final : private TTreeNodesObserver {
+class TTreeView final : public TreePane, private TTreeNodesObserver {
 public:
     // The pane lives in `parent`, whose messages about it the pane takes itself.
     TTreeView(HWND parent, int id);
@@ -20,15 +21,15 @@ public:
     TTreeView& operator=(const TTreeView&) = delete;
 
     HWND Handle() const { return tree_; }
-    TTreeNodes& Items() { return items_; }
+    TTreeNodes& Items() override { return items_; }
 
     void SetFont(HFONT font);
     // The indent for the DPI the window is drawn at.
     void SetDpi(UINT dpi);
 
     // While work on another thread uses the store (see StoreLoan).
-    void Lend(bool rebuild);
-    void TakeBack();
+    void Lend(bool rebuild) override;
+    void TakeBack() override;
 
     // The item made for a node; nullptr while none is.
     HTREEITEM ItemOf(const TTreeNode* node) const;
@@ -62,20 +63,4 @@ private:
     bool removing_ = false;
     bool lent_ = false;
     bool cancelled_ = false;  // the label edit under way was cancelled
-};
-
-// Lends the pane's store to work on another thread for the life of the object. An open
-// label edit ends first, its text kept, and no new one starts. For work that rebuilds the
-// store the pane shows no items and leaves the store alone meanwhile; at the end it shows
-// the store as it is then.
-class StoreLoan {
-public:
-    enum Use { kRead, kRebuild };
-    StoreLoan(TTreeView& view, Use use) : view_(view) { view_.Lend(use == kRebuild); }
-    ~StoreLoan() { view_.TakeBack(); }
-    StoreLoan(const StoreLoan&) = delete;
-    StoreLoan& operator=(const StoreLoan&) = delete;
-
-private:
-    TTreeView& view_;
 };

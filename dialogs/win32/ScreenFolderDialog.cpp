@@ -1,4 +1,4 @@
-#include "dialogs/win32/FolderDialog.h"
+#include "dialogs/win32/ScreenFolderDialog.h"
 
 #include <shobjidl.h>
 
@@ -45,12 +45,12 @@ ComPtr<IFileOpenDialog> FolderPicker(const std::string& start) {
 
 }  // namespace
 
-bool FolderDialog::Execute(HWND owner) {
-    const ComPtr<IFileOpenDialog> picker = FolderPicker(start_);
+bool ScreenFolderDialog::Present(FolderDialog& folders) {
+    const ComPtr<IFileOpenDialog> picker = FolderPicker(folders.Start());
     if (!picker) return false;
     {
         const ModalScope modal(nullptr);
-        if (FAILED(picker->Show(owner))) return false;
+        if (FAILED(picker->Show(owner_))) return false;
     }
     IShellItem* raw = nullptr;
     if (FAILED(picker->GetResult(&raw))) return false;
@@ -59,7 +59,6 @@ bool FolderDialog::Execute(HWND owner) {
     if (FAILED(chosen->GetDisplayName(SIGDN_FILESYSPATH, &path))) return false;
     const std::u16string units(path, path + wcslen(path));
     CoTaskMemFree(path);
-    chosen_ = platform::NativeFromUtf16(units);
-    start_ = chosen_;
+    folders.Accept(platform::NativeFromUtf16(units));
     return true;
 }

@@ -5,21 +5,23 @@
 
 #include <string>
 
-class StatusBar {
+#include "app/StatusBarPane.h"
+
+class TStatusBar final : public StatusBarPane {
 public:
-    StatusBar(HWND parent, int id);
-    ~StatusBar();
-    StatusBar(const StatusBar&) = delete;
-    StatusBar& operator=(const StatusBar&) = delete;
+    TStatusBar(HWND parent, int id);
+    ~TStatusBar() override;
+    TStatusBar(const TStatusBar&) = delete;
+    TStatusBar& operator=(const TStatusBar&) = delete;
 
     HWND Handle() const { return bar_; }
-    void SetText(const std::wstring& text);
+    void ShowText(std::string_view cp932) override;
     const std::wstring& Text() const { return text_; }
     // Paints the bar now, without waiting for the event loop.
-    void RepaintNow();
+    void PaintNow() override;
     // The count field: shown with its text, or taken away.
-    void ShowCount(const std::wstring& count);
-    void HideCount();
+    void ShowCount(std::string_view cp932) override;
+    void HideCount() override;
     bool CountShown() const { return !count_.empty(); }
 
     // The bar's height for the DPI the window is drawn at; it docks itself to the bottom.

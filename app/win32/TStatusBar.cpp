@@ -1,10 +1,11 @@
-#include "app/win32/StatusBar.h"
+#include "app/win32/TStatusBar.h"
 
 #include <commctrl.h>
 
 #include <array>
 
 #include "resources/win32/Fonts.h"
+#include "sjis/WinText.h"
 
 namespace {
 
@@ -13,39 +14,38 @@ constexpr int kCountMargin = 16;
 
 }  // namespace
 
-StatusBar::StatusBar(HWND parent, int id)
+TStatusBar::TStatusBar(HWND parent, int id)
     : bar_(CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr)) {
     SendMessageW(bar_, SB_SIMPLE, TRUE, 0);
     SetDpi(DpiOf(bar_));
 }
 
-StatusBar::~StatusBar() { DestroyWindow(bar_); }
+TStatusBar::~TStatusBar() { DestroyWindow(bar_); }
 
-void StatusBar::SetText(const std::wstring& text) {
-    if (text == text_) return;
-    text_ = text;
+void TStatusBar::ShowText(std::string_view cp932) {
+    text_ = WideFromCp932(cp932);
     SendMessageW(bar_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text_.c_str()));
     if (CountShown()) SendMessageW(bar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text_.c_str()));
 }
 
-void StatusBar::RepaintNow() { RedrawWindow(bar_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE); }
+void TStatusBar::PaintNow() { RedrawWindow(bar_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE); }
 
-void StatusBar::ShowCount(const std::wstring& count) {
+void TStatusBar::ShowCount(std::string_view cp932) {
     const bool wasShown = CountShown();
-    count_ = count;
+    count_ = WideFromCp932(cp932);
     if (!wasShown) SendMessageW(bar_, SB_SIMPLE, FALSE, 0);
     ShowParts();
 }
 
-void StatusBar::HideCount() {
+void TStatusBar::HideCount() {
     if (!CountShown()) return;
     count_.clear();
     SendMessageW(bar_, SB_SIMPLE, TRUE, 0);
 }
 
 // Two parts: the text, and the count as wide as it needs at the right.
-void StatusBar::ShowParts() {
+void TStatusBar::ShowParts() {
     RECT bar{};
     GetClientRect(bar_, &bar);
     int countWidth = kCountMargin;
@@ -65,19 +65,19 @@ void StatusBar::ShowParts() {
     SendMessageW(bar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(count_.c_str()));
 }
 
-void StatusBar::SetDpi(UINT dpi) {
+void TStatusBar::SetDpi(UINT dpi) {
     // The minimum is the height inside the bar's own borders.
     const int border = 2 * GetSystemMetrics(SM_CYBORDER);
     SendMessageW(bar_, SB_SETMINHEIGHT, WPARAM(Scaled(kDesignedHeight, dpi) - border), 0);
     Dock();
 }
 
-void StatusBar::Dock() {
+void TStatusBar::Dock() {
     SendMessageW(bar_, WM_SIZE, 0, 0);
     if (CountShown()) ShowParts();
 }
 
-int StatusBar::Height() const {
+int TStatusBar::Height() const {
     RECT r{};
     GetWindowRect(bar_, &r);
     return r.bottom - r.top;

@@ -1,7 +1,8 @@
-#include "save/win32/TSaveDialog.h"
+#include "save/win32/ScreenSaveDialog.h"
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "dialogs/win32/ModalScope.h"
@@ -39,7 +40,7 @@ UINT_PTR CALLBACK PlaceWhenReady(HWND hook, UINT message, WPARAM, LPARAM lParam)
 
 }  // namespace
 
-std::wstring TSaveDialog::FilterSpec() {
+std::wstring ScreenSaveDialog::FilterSpec() {
     std::wstring spec;
     for (const save::FilterEntry& entry : save::SplitFilter(texts::Cp932(texts::kSaveFilter))) {
         spec += WideFromCp932(entry.description);
@@ -54,16 +55,19 @@ std::wstring TSaveDialog::FilterSpec() {
     return spec;
 }
 
-bool TSaveDialog::Execute(HWND owner) {
+bool ScreenSaveDialog::Present(TSaveDialog& saveDialog) {
     const std::wstring filter = FilterSpec();
     std::vector<wchar_t> name(kNameRoom, L'\0');
-    shown_.copy(name.data(), kNameRoom - 1);
+    // The name accepted last, exactly as the dialog gave it.
+    const std::u16string shown = platform::Utf16FromNative(saveDialog.NativeFileName);
+    std::copy_n(shown.begin(), std::min(shown.size(), kNameRoom - 1), name.begin());
+    HWND owner = owner_;
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = DWORD(FilterIndex);
+    dialog.nFilterIndex = DWORD(saveDialog.FilterIndex);
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = DWORD(kNameRoom);
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_ENABLEHOOK;
@@ -76,13 +80,10 @@ bool TSaveDialog::Execute(HWND owner) {
         accepted = GetSaveFileNameW(&dialog) != FALSE;
     }
     if (!accepted) return false;
-    Accept(name.data(), int(dialog.nFilterIndex));
+    saveDialog.Accept(PathOf(name.data()), int(dialog.nFilterIndex));
     return true;
 }
 
-void TSaveDialog::Accept(std::wstring path, int filterIndex) {
-    FileName = Cp932FromWide(path);
-    NativeFileName = platform::NativeFromUtf16(std::u16string(path.begin(), path.end()));
-    shown_ = std::move(path);
-    if (filterIndex >= 1) FilterIndex = filterIndex;
+save::SavePath ScreenSaveDialog::PathOf(const std::wstring& returned) {
+    return {Cp932FromWide(returned), platform::NativeFromUtf16(std::u16string(returned.begin(), returned.end()))};
 }
