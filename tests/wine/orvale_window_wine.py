@@ -23,6 +23,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import orvale_e2e as e2e  # noqa: E402
 
 WINE_RUN, PREFIX, EXE = sys.argv[1:4]
+WINE_SERVER = next((path for path in ("/usr/lib/wine/wineserver", shutil.which("wineserver")) if path and
+                    os.access(path, os.X_OK)), "wineserver")
 NATIVE = os.environ.get("ORVALE_TREE_NATIVE", "")
 DRIVE = "t"  # the test's folder, as a drive of the prefix
 # Names both systems spell and order alike (a leading dot is an ordinary folder in this prefix).
@@ -79,13 +81,6 @@ class WindowTest(unittest.TestCase):
         self.out = os.path.join(self.top, "out")
         os.makedirs(self.root)
         os.makedirs(self.out)
-        # The prefix is made on first use; the drive link goes in once it is there.
-        subprocess.run([WINE_RUN, PREFIX, "cmd", "/c", "echo"], capture_output=True, timeout=600)
-        self.link = os.path.join(PREFIX, "dosdevices", f"{DRIVE}:")
-        if os.path.lexists(self.link):
-            os.unlink(self.link)
-        os.symlink(self.root, self.link)
-        self.addCleanup(os.unlink, self.link)
 
     def make_tree(self, many=300):
         for folder in FOLDERS:
@@ -96,15 +91,38 @@ class WindowTest(unittest.TestCase):
             os.makedirs(os.path.join(self.root, "many", f"d{i:04d}"))
 
     def start(self, name, *arguments):
+        # Wine's desktop process belongs to the display its server started on: each test's
+        # server starts on the test's own display and ends with it.
+        self.addCleanup(subprocess.run, [WINE_SERVER, "-k"], env=dict(os.environ, WINEPREFIX=PREFIX),
+                        capture_output=True)
         desktop = WineDesktop("wine-" + name)
         self.addCleanup(desktop.close)
+        # The prefix is made on first use; the drive link goes in once it is there, and before
+        # the server starts that reads the drives.
+        subprocess.run([WINE_RUN, "--display", PREFIX, "cmd", "/c", "echo"], env=desktop.env, capture_output=True,
+                       timeout=600)
+        subprocess.run([WINE_SERVER, "-k"], env=dict(os.environ, WINEPREFIX=PREFIX), capture_output=True)
+        link = os.path.join(PREFIX, "dosdevices", f"{DRIVE}:")
+        if os.path.lexists(link):
+            os.unlink(link)
+        os.symlink(self.root, link)
+        self.addCleanup(os.unlink, link)
         desktop.start(*arguments)
         desktop.shot("started")
         return desktop
 
+    def pick(self, desktop, letter):
+        """Opens the selector's list with the mouse (the field spans the top of the left pane,
+        under the menu bar), types the drive's letter, which picks it, and closes the list with
+        Return."""
+        desktop.xdo("mousemove", "--window", desktop.window, "90", "55")
+        desktop.xdo("click", "1")
+        time.sleep(0.6)
+        desktop.shot(f"selector-open-{letter}")
+        desktop.key(letter, "Return")
+
     def pick_test_drive(self, desktop):
-        """On the closed selector, which has the focus at start, a letter picks that drive."""
-        desktop.key(DRIVE)
+        self.pick(desktop, DRIVE)
 
     def build_memo(self, desktop):
         desktop.key("alt+m")
@@ -171,7 +189,7 @@ class WindowEndToEnd(WindowTest):
         # A pick of the prefix's empty CD-ROM drive raises two change events: a beep and the
         # dialog for each, and the tree stays as it was.
         desktop = self.start("not-ready")
-        desktop.key("e")
+        self.pick(desktop, "e")
         desktop.answer("^情報$", "Return", "not-ready-first")
         desktop.answer("^情報$", "Return", "not-ready-second")
         desktop.shot("not-ready-answered")
