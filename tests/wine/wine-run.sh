@@ -28,15 +28,15 @@ wine=/usr/lib/wine/wine64
 [ -n "$wine" ] || { echo "wine-run.sh: Wine is not installed" >&2; exit 127; }
 export WINELOADER="$wine"
 
-if [ ! -f "$prefix/.ready-2" ]; then
+if [ ! -f "$prefix/.ready-3" ]; then
     mkdir -p "$(dirname "$prefix")"
     (
         flock 9
-        if [ ! -f "$prefix/.ready-2" ]; then
+        if [ ! -f "$prefix/.ready-3" ]; then
             "$wine" wineboot -i >"$prefix.boot.log" 2>&1 9>&- || { cat "$prefix.boot.log" >&2; exit 1; }
             "$(dirname "$0")/setup-prefix.sh" "$wine" "$prefix" $mode >>"$prefix.boot.log" 2>&1 9>&- ||
                 { cat "$prefix.boot.log" >&2; exit 1; }
-            touch "$prefix/.ready-2"
+            touch "$prefix/.ready-3"
         fi
     ) 9>"$prefix.lock"
 fi
