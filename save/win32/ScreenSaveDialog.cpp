@@ -17,13 +17,11 @@ namespace {
 // Room for long paths: a name the dialog could not return whole would read as a cancel.
 constexpr std::size_t kNameRoom = 32768;
 
-// Once the dialog has laid itself out: moved, neither resized nor raised nor activated.
-UINT_PTR CALLBACK PlaceWhenReady(HWND hook, UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(hook, GWLP_USERDATA, reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
-        return 0;
-    }
-    if (message != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lParam)->code != CDN_INITDONE) return 0;
+constexpr UINT kPlaceAgain = WM_APP + 1;
+
+// Centred across the main window's monitor, one third of the free height above; moved,
+// neither resized nor raised nor activated.
+void Place(HWND hook) {
     HWND dialog = GetParent(hook);
     const auto owner = reinterpret_cast<HWND>(GetWindowLongPtrW(hook, GWLP_USERDATA));
     MONITORINFO monitor{};
@@ -35,7 +33,25 @@ UINT_PTR CALLBACK PlaceWhenReady(HWND hook, UINT message, WPARAM, LPARAM lParam)
     const save::Placement place = save::SaveDialogPlacement(m.left, m.top, m.right - m.left, m.bottom - m.top,
                                                             outer.right - outer.left, outer.bottom - outer.top);
     SetWindowPos(dialog, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return 0;
+}
+
+// Placed as soon as the dialog has finished its initialisation, and once more when it is up,
+// for a system that places the dialog itself after telling its hook (Wine centres it on its
+// owner then).
+UINT_PTR CALLBACK PlaceWhenReady(HWND hook, UINT message, WPARAM, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            SetWindowLongPtrW(hook, GWLP_USERDATA, reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
+            return 0;
+        case WM_NOTIFY:
+            if (reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE) {
+                Place(hook);
+                PostMessageW(hook, kPlaceAgain, 0, 0);
+            }
+            return 0;
+        case kPlaceAgain: Place(hook); return TRUE;
+        default: return 0;
+    }
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ DRIVE = "t"  # the test's folder, as a drive of the prefix
 FOLDERS = ["データ/写真/2024", "データ/音楽", "データ/Zeta", "データ/alpha", "データ/Beta", "資料表/下位", "A&B", ".cache/sub",
            "files", "ｶﾅ/x"]
 GEOMETRY = (197, 118, 696, 480)
+SCREEN = (1280, 1024)  # what orvale_e2e's Xvfb gives
 
 
 def windows_path(path):
@@ -52,8 +53,8 @@ class WineDesktop(e2e.Desktop):
         self.xdo("windowfocus", "--sync", self.window)
         time.sleep(0.5)
 
-    def geometry(self):
-        text = self.xdo("getwindowgeometry", self.window)
+    def geometry(self, window=None):
+        text = self.xdo("getwindowgeometry", window or self.window)
         position = re.search(r"Position: (-?\d+),(-?\d+)", text)
         size = re.search(r"Geometry: (\d+)x(\d+)", text)
         return tuple(int(v) for v in position.groups() + size.groups())
@@ -135,6 +136,9 @@ class WindowTest(unittest.TestCase):
         dialog = desktop.wait_for_window("^名前を付けて保存$", 60)
         desktop.xdo("windowfocus", "--sync", dialog)
         time.sleep(0.8)
+        # Centred across the screen, one third of the free height above it.
+        left, top, width, height = desktop.geometry(dialog)
+        self.assertEqual((left, top), ((SCREEN[0] - width) // 2, (SCREEN[1] - height) // 3))
         desktop.shot(f"save-dialog-{name.replace('.', '-')}")
         target = os.path.join(self.out, name)
         desktop.key("ctrl+a")  # the dialog opens with the previous name in its box
