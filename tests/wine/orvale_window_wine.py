@@ -42,8 +42,8 @@ def windows_path(path):
 class WineDesktop(e2e.Desktop):
     """Xvfb with Orvale.exe in it, under Wine with the window prefix."""
 
-    def start(self, *arguments, **popen):
-        self.program = subprocess.Popen([WINE_RUN, "--display", PREFIX, EXE, *arguments], env=self.env,
+    def start(self, *arguments, prefix=PREFIX, **popen):
+        self.program = subprocess.Popen([WINE_RUN, "--display", prefix, EXE, *arguments], env=self.env,
                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                         **popen)
         self.window = self.wait_for_window("^Orvale$", 180)
@@ -91,32 +91,34 @@ class WindowTest(unittest.TestCase):
         for i in range(many):
             os.makedirs(os.path.join(self.root, "many", f"d{i:04d}"))
 
-    def start(self, name, *arguments):
+    def start(self, name, *arguments, prefix=PREFIX, setup=None, screen="1280x1024x24"):
         # Wine's desktop process belongs to the display its server started on: each test's
         # server starts on the test's own display and ends with it.
-        self.addCleanup(subprocess.run, [WINE_SERVER, "-k"], env=dict(os.environ, WINEPREFIX=PREFIX),
+        self.addCleanup(subprocess.run, [WINE_SERVER, "-k"], env=dict(os.environ, WINEPREFIX=prefix),
                         capture_output=True)
-        desktop = WineDesktop("wine-" + name)
+        desktop = WineDesktop("wine-" + name, screen)
         self.addCleanup(desktop.close)
         # The prefix is made on first use; the drive link goes in once it is there, and before
         # the server starts that reads the drives.
-        subprocess.run([WINE_RUN, "--display", PREFIX, "cmd", "/c", "echo"], env=desktop.env, capture_output=True,
+        subprocess.run([WINE_RUN, "--display", prefix, "cmd", "/c", "echo"], env=desktop.env, capture_output=True,
                        timeout=600)
-        subprocess.run([WINE_SERVER, "-k"], env=dict(os.environ, WINEPREFIX=PREFIX), capture_output=True)
-        link = os.path.join(PREFIX, "dosdevices", f"{DRIVE}:")
+        if setup:
+            setup(desktop)
+        subprocess.run([WINE_SERVER, "-k"], env=dict(os.environ, WINEPREFIX=prefix), capture_output=True)
+        link = os.path.join(prefix, "dosdevices", f"{DRIVE}:")
         if os.path.lexists(link):
             os.unlink(link)
         os.symlink(self.root, link)
         self.addCleanup(os.unlink, link)
-        desktop.start(*arguments)
+        desktop.start(*arguments, prefix=prefix)
         desktop.shot("started")
         return desktop
 
-    def pick(self, desktop, letter):
+    def pick(self, desktop, letter, scale=1.0):
         """Opens the selector's list with the mouse (the field spans the top of the left pane,
         under the menu bar), types the drive's letter, which picks it, and closes the list with
         Return."""
-        desktop.xdo("mousemove", "--window", desktop.window, "90", "55")
+        desktop.xdo("mousemove", "--window", desktop.window, str(round(90 * scale)), str(round(55 * scale)))
         desktop.xdo("click", "1")
         time.sleep(0.6)
         desktop.shot(f"selector-open-{letter}")
@@ -214,6 +216,33 @@ class WindowEndToEnd(WindowTest):
         # The root listing stops at its second entry: the root and at most one folder.
         self.assertEqual(lines[0], f"{DRIVE}:\\".encode("ascii"))
         self.assertLessEqual(len(lines), 2)
+
+
+    def test_window_scales_with_the_screens_dpi(self):
+        # The designed geometry is 100 %; at 150 % and 200 % the window is as much larger, its
+        # fonts drawn at that size rather than stretched (the screenshots show it crisp).
+        self.make_tree(many=3)
+        for dpi, scale in ((144, 1.5), (192, 2.0)):
+            prefix = f"{PREFIX}-dpi{dpi}"
+
+            def set_dpi(desktop, dpi=dpi, prefix=prefix):
+                registry = os.path.join(prefix, "dpi.reg")
+                with open(registry, "w") as file:
+                    file.write(f'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n'
+                               f'"LogPixels"=dword:{dpi:08x}\r\n')
+                subprocess.run([WINE_RUN, "--display", prefix, "regedit", "/S", "z:" + registry.replace("/", "\\")],
+                               env=desktop.env, capture_output=True, timeout=300)
+
+            # A screen that holds the larger window.
+            desktop = self.start(f"dpi{dpi}", prefix=prefix, setup=set_dpi, screen="1920x1440x24")
+            left, top, width, height = desktop.geometry()
+            self.assertEqual((left, top), GEOMETRY[:2])
+            self.assertEqual((width, height), (round(GEOMETRY[2] * scale), round(GEOMETRY[3] * scale)))
+            self.pick(desktop, DRIVE, scale)
+            time.sleep(1.0)
+            self.build_memo(desktop)
+            self.assertEqual(desktop.windows("^確認$"), [], "the tree was there to build the memo from")
+            desktop.close()
 
 
 if __name__ == "__main__":
