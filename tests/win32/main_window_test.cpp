@@ -1,5 +1,5 @@
 // The Windows main window as built: its place and size, its panes, the splitter's drag, the
-// status bar's two modes and the menus.
+// status bar's two modes, start-up, a pick, and the edit shortcuts from every control.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -10,7 +10,6 @@
 
 #include "app/win32/Unit1.h"
 #include "resources/Texts.h"
-#include "sjis/WinText.h"
 #include "support/FakeMachine.h"
 
 namespace {
@@ -27,14 +26,6 @@ RECT InClient(HWND form, HWND child) {
     MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
-
-std::wstring MenuText(HMENU menu, UINT position) {
-    wchar_t text[128] = {};
-    GetMenuStringW(menu, position, text, int(std::size(text)), MF_BYPOSITION);
-    return text;
-}
-
-std::wstring Wide(std::string_view utf8) { return WideFromCp932(texts::Cp932(utf8)); }
 
 class MainWindow : public ::testing::Test, protected FakeMachine {
 protected:
@@ -194,28 +185,6 @@ TEST_F(MainWindow, StatusBarShowsOneTextAndTheCountFieldOnlyWhileAsked) {
     bar.HideCount();
     EXPECT_TRUE(SendMessageW(bar.Handle(), SB_ISSIMPLE, 0, 0));
     EXPECT_FALSE(bar.CountShown());
-}
-
-TEST_F(MainWindow, MenusWithAccessKeysAndShortcuts) {
-    TForm1 form;
-    HMENU bar = GetMenu(form.Handle());
-    ASSERT_EQ(GetMenuItemCount(bar), 3);
-    EXPECT_EQ(MenuText(bar, 0), Wide(texts::kMenuFile));
-    EXPECT_EQ(MenuText(bar, 1), Wide(texts::kMenuEdit));
-    EXPECT_EQ(MenuText(bar, 2), Wide(texts::kMenuMemo));
-    EXPECT_EQ(GetSubMenu(bar, 2), nullptr) << "a command on the bar itself";
-    HMENU file = GetSubMenu(bar, 0);
-    ASSERT_EQ(GetMenuItemCount(file), 4);
-    EXPECT_EQ(MenuText(file, 0), Wide(texts::kMenuOpenFolder));
-    EXPECT_EQ(MenuText(file, 1), Wide(texts::kMenuSave));
-    EXPECT_EQ(GetMenuState(file, 2, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
-    EXPECT_EQ(MenuText(file, 3), Wide(texts::kMenuExit));
-    HMENU edit = GetSubMenu(bar, 1);
-    ASSERT_EQ(GetMenuItemCount(edit), 5);
-    EXPECT_EQ(MenuText(edit, 0), Wide(texts::kMenuCut) + L"\tCtrl+X");
-    EXPECT_EQ(MenuText(edit, 1), Wide(texts::kMenuCopy) + L"\tCtrl+C");
-    EXPECT_EQ(MenuText(edit, 2), Wide(texts::kMenuPaste) + L"\tCtrl+V");
-    EXPECT_EQ(MenuText(edit, 4), Wide(texts::kMenuSelectAll));
 }
 
 }  // namespace
