@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "doubles/FakeMachine.h"
 #include "drives/DriveListText.h"
 #include "drives/DriveRowLayout.h"
 #include "drives/win32/FileCtrl.h"
-#include "support/FakeMachine.h"
 #include "support/TestWindow.h"
 
 namespace {

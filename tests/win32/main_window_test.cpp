@@ -4,13 +4,14 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <string>
 
 #include "app/win32/Unit1.h"
+#include "doubles/FakeMachine.h"
 #include "resources/Texts.h"
-#include "support/FakeMachine.h"
 
 namespace {
 
@@ -185,6 +186,36 @@ TEST_F(MainWindow, StatusBarShowsOneTextAndTheCountFieldOnlyWhileAsked) {
     bar.HideCount();
     EXPECT_TRUE(SendMessageW(bar.Handle(), SB_ISSIMPLE, 0, 0));
     EXPECT_FALSE(bar.CountShown());
+}
+
+// A drop as Explorer hands it over: the names of what was dropped.
+HGLOBAL DropOf(const std::wstring& names) {  // each name ends with a NUL, the list with another
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(data));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    names.copy(reinterpret_cast<wchar_t*>(drop + 1), names.size());
+    GlobalUnlock(data);
+    return data;
+}
+
+TEST_F(MainWindow, AFolderDroppedOnTheTreeIsScannedOnceTheDropHasEnded) {
+    // A real folder, for the drop's own check, that the scripted machine lists.
+    CreateDirectoryW(L"c:\\orvale-drop", nullptr);
+    files.AddFolder("c:\\orvale-drop\\inside");
+    TForm1 form;
+    form.Show(SW_SHOWNORMAL);
+    Pump(form);
+    // A file first: the first folder among the names is the one taken.
+    SendMessageW(form.TreeView1->Handle(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(DropOf(std::wstring(L"c:\\windows\\win.ini\0c:\\orvale-drop\0", 33))), 0);
+    EXPECT_EQ(form.TreeView1->Items().NodeCount(), 0) << "the scan waits for the drop to end";
+    Pump(form);
+    TTreeNodes& nodes = form.TreeView1->Items();
+    ASSERT_EQ(nodes.NodeCount(), 2);
+    EXPECT_EQ(nodes.NodeAt(0)->Text(), "c:\\orvale-drop\\");
+    EXPECT_EQ(nodes.NodeAt(1)->Text(), "inside");
+    RemoveDirectoryW(L"c:\\orvale-drop");
 }
 
 }  // namespace
