@@ -143,7 +143,7 @@ void TForm1::BuildMenus() {
 void TForm1::ApplyDpi(UINT dpi) {
     dpi_ = dpi;
     font_ = CreateWindowFont(dpi);
-    DriveComboBox1->SetFont(font_.get());
+    DriveComboBox1->ScaleFont(font_.get());
     TreeView1->SetFont(font_.get());
     TreeView1->SetDpi(dpi);
     Memo1->SetDpi(dpi);

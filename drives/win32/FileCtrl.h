@@ -40,6 +40,9 @@ public:
 
     // The window's font: the rows fit it, and the list is made again as a new window would be.
     void SetFont(HFONT font);
+    // The same font at another DPI (the window moved to another monitor): the rows fit it, and
+    // the list stays as it is, with no change event, since moving the window is no pick.
+    void ScaleFont(HFONT font);
     // Width of the control; its height stays what the field and eight open rows need.
     void SetWidth(int width);
 

@@ -99,11 +99,15 @@ void TDriveComboBox::FitItemHeight() {
 }
 
 void TDriveComboBox::SetFont(HFONT font) {
+    ScaleFont(font);
+    // A new font makes the list again, as a new window does.
+    if (created_) Recreate();
+}
+
+void TDriveComboBox::ScaleFont(HFONT font) {
     font_ = font;
     SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     FitItemHeight();
-    // A new font makes the list again, as a new window does.
-    if (created_) Recreate();
 }
 
 void TDriveComboBox::SetWidth(int width) {
@@ -115,8 +119,6 @@ void TDriveComboBox::SetWidth(int width) {
 // and eight rows, at least one.
 void TDriveComboBox::FitDropHeight() {
     if (!combo_) return;
-    RECT field{};
-    GetWindowRect(combo_, &field);
     const int fieldHeight =
         int(SendMessageW(combo_, CB_GETITEMHEIGHT, WPARAM(-1), 0)) + 2 * GetSystemMetrics(SM_CYEDGE) + 2;
     const int rows = std::max(1, std::min(ItemCount(), kVisibleRows));

@@ -119,6 +119,9 @@ TEST_F(DriveComboBox, OpenListShowsAtMostEightRows) {
     EXPECT_EQ(Combo().ItemCount(), 1);
     EXPECT_GE(openListHeight(), row);
     EXPECT_LT(openListHeight(), 2 * row);
+    EXPECT_EQ(events, "cc") << "the list made again selects the current drive again, with its event";
+    Combo().ScaleFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    EXPECT_EQ(events, "cc") << "a new DPI is no pick";
 }
 
 // A row drawn into a bitmap of its own, as the list asks for it.
