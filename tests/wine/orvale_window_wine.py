@@ -191,6 +191,24 @@ class WindowEndToEnd(WindowTest):
         root_text = f"{DRIVE}:\\".encode("ascii") + "データ".encode("cp932") + b"\\"
         self.assert_tree_files(desktop, root_text, folder, "folder")
 
+    def test_folder_opened_from_the_menu(self):
+        self.make_tree(many=20)
+        folder = os.path.join(self.root, "many")
+        desktop = self.start("open-folder")
+        desktop.key("alt+f", "o")
+        chooser = desktop.wait_for_window("^フォルダを開く$", 60)
+        desktop.xdo("windowfocus", "--sync", chooser)
+        time.sleep(0.8)
+        desktop.shot("folder-chooser")
+        desktop.type(f"{DRIVE}:\\many")
+        desktop.key("Return")
+        desktop.wait_for(lambda: not desktop.windows("^フォルダを開く$"), 60, "the chooser stayed")
+        desktop.focus()
+        time.sleep(1.0)
+        desktop.shot("folder-scanned")
+        self.build_memo(desktop)
+        self.assert_tree_files(desktop, f"{DRIVE}:\\many\\".encode("ascii"), folder, "opened")
+
     def test_drive_not_ready_then_escape_cuts_the_scan_short(self):
         # A pick of the prefix's empty CD-ROM drive raises two change events: a beep and the
         # dialog for each, and the tree stays as it was.
