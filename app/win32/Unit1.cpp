@@ -130,6 +130,12 @@ void TForm1::BuildMenus() {
     AppendCommand(MnuEdit, kMnuAllSelect, texts::kMenuSelectAll);
     AppendMenuW(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(MnuEdit), Caption(texts::kMenuEdit).c_str());
 
+    MnuView = CreatePopupMenu();
+    AppendCommand(MnuView, kMnuFiles, texts::kMenuFiles);
+    AppendCommand(MnuView, kMnuDepth, texts::kMenuDepth);
+    AppendCommand(MnuView, kMnuExclude, texts::kMenuExclude);
+    AppendMenuW(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(MnuView), Caption(texts::kMenuView).c_str());
+
     // A command on the bar itself, with no drop-down.
     AppendCommand(MainMenu1, kMnuMemo, texts::kMenuMemo);
     SetMenu(window_, MainMenu1);
@@ -178,6 +184,10 @@ void TForm1::Panel1Resize(const Panel&) { DriveComboBox1->SetWidth(Panel1->Width
 
 void TForm1::Close() { PostMessageW(window_, WM_CLOSE, 0, 0); }
 
+void TForm1::CheckMnuFiles(bool checked) {
+    CheckMenuItem(MnuView, kMnuFiles, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
 void TForm1::OnClose() {
     bool canClose = true;
     errorbox::Guard([&] { FormCloseQuery(this, canClose); });
@@ -218,6 +228,9 @@ void TForm1::OnCommand(WORD command) {
         case kMnuPaste: handler = &Form1Handlers::MnuPasteClick; break;
         case kMnuAllSelect: handler = &Form1Handlers::MnuAllSelectClick; break;
         case kMnuMemo: handler = &Form1Handlers::MnuMemoClick; break;
+        case kMnuFiles: handler = &Form1Handlers::MnuFilesClick; break;
+        case kMnuDepth: handler = &Form1Handlers::MnuDepthClick; break;
+        case kMnuExclude: handler = &Form1Handlers::MnuExcludeClick; break;
         default: return;
     }
     errorbox::Guard([&] { (this->*handler)(this); });

@@ -21,7 +21,19 @@
 class TForm1 final : public Form1Handlers {
 public:
     // Menu commands.
-    enum Command : WORD { kMnuOpen = 101, kMnuSave, kMnuExit, kMnuCut, kMnuCopy, kMnuPaste, kMnuAllSelect, kMnuMemo };
+    enum Command : WORD {
+        kMnuOpen = 101,
+        kMnuSave,
+        kMnuExit,
+        kMnuCut,
+        kMnuCopy,
+        kMnuPaste,
+        kMnuAllSelect,
+        kMnuMemo,
+        kMnuFiles,
+        kMnuDepth,
+        kMnuExclude
+    };
 
     TForm1();
     ~TForm1() override;
@@ -55,6 +67,7 @@ public:
     HMENU MainMenu1 = nullptr;
     HMENU MnuFile = nullptr;
     HMENU MnuEdit = nullptr;
+    HMENU MnuView = nullptr;
 
     // The selector spans the left pane, whatever its width.
     void Panel1Resize(const Panel& Sender);
@@ -65,6 +78,7 @@ protected:
     EditorPane& Editor() override { return *Memo1; }
     LongWork& Work() override { return work_; }
     void Close() override;
+    void CheckMnuFiles(bool checked) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -7,6 +7,7 @@
 #include "app/win32/CommandLine.h"
 #include "app/win32/Unit1.h"
 #include "dialogs/win32/ScreenFolderDialog.h"
+#include "dialogs/win32/ScreenInputDialog.h"
 #include "dialogs/win32/ScreenPresenter.h"
 #include "resources/Texts.h"
 #include "save/win32/ScreenSaveDialog.h"
@@ -28,9 +29,11 @@ int RunWindow(const CommandLine& line, int showCommand) {
     ScreenPresenter messages;
     ScreenSaveDialog saveDialog(Form1.Handle());
     ScreenFolderDialog folderDialog(Form1.Handle());
+    ScreenInputDialog inputDialog;
     DialogPresenter::UseScreen(messages);
     SaveDialogPresenter::UseScreen(saveDialog);
     FolderDialogPresenter::UseScreen(folderDialog);
+    InputDialogPresenter::UseScreen(inputDialog);
     if (line.folder) Form1.ScanFolderWhenShown(*line.folder);
     Form1.Show(showCommand);
     MSG message;

@@ -152,6 +152,7 @@ def add_files(root):
     """Files beside the sample tree's folders: some to be left out by the patterns below."""
     for name in ["zeta.txt", "Alpha.TMP", "b.log", "bb.log", "メモ.txt", "データ/写真/2024/img01.jpg",
                  "データ/写真/cover.png", "alpha/beta/gamma/deep.txt", "alpha/beta/readme", ".cache/sub/x.bin"]:
+        os.makedirs(os.path.dirname(os.path.join(root, name)), exist_ok=True)
         with open(os.path.join(root, name), "w") as file:
             file.write("x")
 

@@ -88,6 +88,36 @@ TEST_F(MainWindow, PickingADriveScansItIntoTheTree) {
     EXPECT_EQ(std::count(files.listed.begin(), files.listed.end(), "d:\\"), 2);
 }
 
+TEST_F(MainWindow, TheViewMenuSitsBetweenEditAndMemoAndShowsTheHandlersFilesOption) {
+    TForm1 form;
+    ASSERT_EQ(GetMenuItemCount(form.MainMenu1), 4);
+    EXPECT_EQ(GetSubMenu(form.MainMenu1, 1), form.MnuEdit);
+    EXPECT_EQ(GetSubMenu(form.MainMenu1, 2), form.MnuView);
+    EXPECT_EQ(GetMenuItemID(form.MainMenu1, 3), UINT(TForm1::kMnuMemo));
+    wchar_t caption[64] = {};
+    GetMenuStringW(form.MainMenu1, 2, caption, int(std::size(caption)), MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(caption), L"表示(&V)");
+    ASSERT_EQ(GetMenuItemCount(form.MnuView), 3);
+    const std::pair<TForm1::Command, const wchar_t*> entries[] = {{TForm1::kMnuFiles, L"ファイルも表示(&F)"},
+                                                                  {TForm1::kMnuDepth, L"階層の深さ(&D)..."},
+                                                                  {TForm1::kMnuExclude, L"除外する名前(&X)..."}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(GetMenuItemID(form.MnuView, i), UINT(entries[i].first));
+        GetMenuStringW(form.MnuView, i, caption, int(std::size(caption)), MF_BYPOSITION);
+        EXPECT_EQ(std::wstring(caption), entries[i].second);
+    }
+    const auto checked = [&] {
+        return (GetMenuState(form.MnuView, TForm1::kMnuFiles, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    EXPECT_FALSE(checked());
+    SendMessageW(form.Handle(), WM_COMMAND, TForm1::kMnuFiles, 0);
+    EXPECT_TRUE(checked());
+    EXPECT_TRUE(form.Options().files);
+    SendMessageW(form.Handle(), WM_COMMAND, TForm1::kMnuFiles, 0);
+    EXPECT_FALSE(checked());
+    EXPECT_FALSE(form.Options().files);
+}
+
 TEST_F(MainWindow, EditShortcutsReachTheEditorFromEveryControl) {
     TForm1 form;
     form.Show(SW_SHOWNORMAL);

@@ -2,10 +2,13 @@
 // appends followed, and the pane let go while other work rebuilds the store.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "support/TestWindow.h"
+#include "tree/FileColour.h"
 #include "tree/win32/TTreeView.h"
 
 namespace {
@@ -42,6 +45,36 @@ protected:
         return root;
     }
 };
+
+// The colours a row of the pane is painted with, between two heights of it.
+std::vector<COLORREF> ColoursOfRow(HWND tree, HTREEITEM item) {
+    RECT row{};
+    std::memcpy(&row, &item, sizeof item);
+    SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&row));
+    std::vector<COLORREF> colours;
+    HDC dc = GetDC(tree);
+    for (int y = row.top; y < row.bottom; ++y)
+        for (int x = row.left; x < row.right; ++x) colours.push_back(GetPixel(dc, x, y));
+    ReleaseDC(tree, dc);
+    return colours;
+}
+
+TEST_F(TreeView, AFilesLabelIsDrawnInGreyAFoldersInTheTextColour) {
+    TTreeNode* root = nodes.AppendChild(nullptr, "c:\\");
+    TTreeNode* file = nodes.AppendChild(root, "WWWW.txt", "WWWW.txt", TTreeNode::kFile);
+    TTreeNode* folder = nodes.AppendChild(root, "WWWW");
+    SetWindowPos(view.Handle(), nullptr, 0, 0, 300, 200, SWP_NOZORDER);
+    ShowWindow(window.Handle(), SW_SHOW);
+    TreeView_Expand(view.Handle(), view.ItemOf(root), TVE_EXPAND);
+    UpdateWindow(view.Handle());
+    const COLORREF text = GetSysColor(COLOR_WINDOWTEXT), grey = FileColour(text, GetSysColor(COLOR_WINDOW));
+    const std::vector<COLORREF> fileRow = ColoursOfRow(view.Handle(), view.ItemOf(file));
+    const std::vector<COLORREF> folderRow = ColoursOfRow(view.Handle(), view.ItemOf(folder));
+    EXPECT_NE(std::count(fileRow.begin(), fileRow.end(), grey), 0);
+    EXPECT_EQ(std::count(fileRow.begin(), fileRow.end(), text), 0);
+    EXPECT_NE(std::count(folderRow.begin(), folderRow.end(), text), 0);
+    EXPECT_EQ(std::count(folderRow.begin(), folderRow.end(), grey), 0);
+}
 
 TEST_F(TreeView, SettingsOfThePane) {
     const LONG style = GetWindowLongW(view.Handle(), GWL_STYLE);

@@ -21,6 +21,7 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import orvale_e2e as e2e  # noqa: E402
+import orvale_tree_e2e as tree_e2e  # noqa: E402
 
 WINE_RUN, PREFIX, EXE = sys.argv[1:4]
 WINE_SERVER = next((path for path in ("/usr/lib/wine/wineserver", shutil.which("wineserver")) if path and
@@ -208,6 +209,47 @@ class WindowEndToEnd(WindowTest):
         desktop.shot("folder-scanned")
         self.build_memo(desktop)
         self.assert_tree_files(desktop, f"{DRIVE}:\\many\\".encode("ascii"), folder, "opened")
+
+    def test_the_view_menus_options_give_the_bytes_orvale_tree_writes(self):
+        self.make_tree(many=5)
+        tree_e2e.add_files(self.root)
+        patterns = [".CACHE", "*.tmp", "?.log"]
+        desktop = self.start("options")
+        # Files too, a depth of 3 and the names left out, all by keys, before the scan.
+        desktop.key("alt+v", "f")
+        desktop.key("alt+v", "d")
+        dialog = desktop.wait_for_window("^階層の深さ$", 60)
+        desktop.xdo("windowfocus", "--sync", dialog)
+        desktop.type("3")
+        desktop.shot("depth")
+        desktop.key("Return")
+        desktop.focus()
+        desktop.key("alt+v", "x")
+        dialog = desktop.wait_for_window("^除外する名前$", 60)
+        desktop.xdo("windowfocus", "--sync", dialog)
+        for pattern in patterns:
+            desktop.type(pattern)
+            desktop.key("Return")
+        desktop.shot("names-left-out")
+        desktop.key("ctrl+Return")
+        desktop.wait_for(lambda: not desktop.windows("^除外する名前$"), 60, "the dialog stayed")
+        desktop.focus()
+        self.pick_test_drive(desktop)
+        time.sleep(1.5)
+        desktop.shot("scanned-with-options")
+        self.build_memo(desktop)
+        root_text = f"{DRIVE}:\\".encode("ascii")
+        expected = e2e.tree_lines(tree_e2e.expected_tree_with_options(root_text, self.root, 3, patterns))
+        text = self.save_as(desktop, "options.txt")
+        self.assertEqual(text, b"".join(line + b"\r\n" for line in expected))
+        html = self.save_as(desktop, "options.htm")
+        self.assertEqual(html, e2e.HTML_HEAD + b"".join(line + b"<BR>\r\n" for line in expected) + e2e.HTML_TAIL)
+        self.assertIn(b"bb.log", text)
+        self.assertNotIn(b"Alpha.TMP", text)
+        if NATIVE and os.access(NATIVE, os.X_OK):
+            options = ["-f", "-L", "3"] + [a for p in patterns for a in ("-I", p)]
+            native = subprocess.run([NATIVE, *options, self.root], capture_output=True, check=True).stdout
+            self.assertEqual(native.split(b"\r\n")[1:], text.split(b"\r\n")[1:], "the Linux build's orvale-tree")
 
     def test_drive_not_ready_then_escape_cuts_the_scan_short(self):
         # A pick of the prefix's empty CD-ROM drive raises two change events: a beep and the

@@ -5,14 +5,13 @@
 #include <cstdlib>
 
 #include "sjis/qt/QtText.h"
+#include "tree/FileColour.h"
 
-// Files read in grey, halfway from the text's colour to the background's, so that folders
-// stand out among them at a glance whatever the colours of the desktop.
 QColor TreeModel::FileColour() {
     const QPalette palette = QGuiApplication::palette();
-    const QColor text = palette.color(QPalette::Active, QPalette::Text);
-    const QColor base = palette.color(QPalette::Active, QPalette::Base);
-    return QColor((text.red() + base.red()) / 2, (text.green() + base.green()) / 2, (text.blue() + base.blue()) / 2);
+    const QRgb text = palette.color(QPalette::Active, QPalette::Text).rgb();
+    const QRgb base = palette.color(QPalette::Active, QPalette::Base).rgb();
+    return QColor::fromRgb(::FileColour(text & 0xFFFFFF, base & 0xFFFFFF));
 }
 
 TreeModel::TreeModel(TTreeNodes& nodes, QObject* parent) : QAbstractItemModel(parent), nodes_(nodes) {

@@ -13,7 +13,8 @@ public:
     ~TreeModel() override;
 
     static TTreeNode* NodeOf(const QModelIndex& index) { return static_cast<TTreeNode*>(index.internalPointer()); }
-    // The colour of a file's label (Qt::ForegroundRole); a folder's is the view's own.
+    // The colour of a file's label (Qt::ForegroundRole, ::FileColour of the palette's); a
+    // folder's is the view's own.
     static QColor FileColour();
     QModelIndex IndexOf(const TTreeNode* node) const;
 

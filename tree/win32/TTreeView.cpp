@@ -6,6 +6,7 @@
 
 #include "resources/win32/Fonts.h"
 #include "sjis/WinText.h"
+#include "tree/FileColour.h"
 #include "tree/TipText.h"
 
 namespace {
@@ -167,6 +168,9 @@ bool TTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
             result = FALSE;
             return true;
         }
+        case NM_CUSTOMDRAW:
+            result = OnCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
+            return true;
         case TVN_DELETEITEMW:
             if (!removing_) shown_.erase(NodeOf(reinterpret_cast<const NMTREEVIEWW&>(header).itemOld.lParam));
             return true;
@@ -202,6 +206,17 @@ bool TTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
         }
         default: return false;
     }
+}
+
+// A file's label in grey (FileColour), unless it shows highlighted as the selection.
+LRESULT TTreeView::OnCustomDraw(NMTVCUSTOMDRAW& draw) const {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    const TTreeNode* node = NodeOf(draw.nmcd.lItemlParam);
+    const bool highlighted = (draw.nmcd.uItemState & CDIS_SELECTED) && GetFocus() == tree_;
+    if (node && node->IsFile() && !highlighted)
+        draw.clrText = FileColour(GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW));
+    return CDRF_DODEFAULT;
 }
 
 // Notes a cancelled edit: ESC in the editor, or the tree told to end it cancelled.

@@ -43,6 +43,7 @@ private:
     static LRESULT CALLBACK EditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                        DWORD_PTR self);
     bool OnNotify(const NMHDR& header, LRESULT& result);
+    LRESULT OnCustomDraw(NMTVCUSTOMDRAW& draw) const;
     void GiveItemData(NMTVDISPINFOW& info) const;
     void Populate(HTREEITEM item, const TTreeNode& node);
     HTREEITEM Insert(HTREEITEM parent, TTreeNode* node);
