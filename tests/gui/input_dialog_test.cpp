@@ -123,21 +123,4 @@ TEST(InputDialogTest, SeveralLinesTakeReturnAsANewLineAndCtrlReturnOrOkConfirms)
     EXPECT_EQ(names.Text(), "node_modules\r\n.git\r\n*.o\r\n\x8E\xCA\x90\x5E");
 }
 
-TEST(InputDialogTest, TheBoxLiesBetweenThePromptAndTheButtonsInsideTheWindow) {
-    InputDialog names(texts::kExcludeDialogTitle, texts::kExcludePrompt, InputDialog::kManyLines);
-    EXPECT_FALSE(Opened(names, [](TInputForm& form) {
-        const QRect prompt = form.Prompt()->geometry(), box = form.LinesBox()->geometry();
-        const QRect ok = form.OkButton()->geometry(), cancel = form.CancelButton()->geometry();
-        EXPECT_GT(box.top(), prompt.bottom());
-        EXPECT_GT(ok.top(), box.bottom());
-        EXPECT_EQ(ok.top(), cancel.top());
-        EXPECT_EQ(ok.size(), cancel.size());
-        EXPECT_LT(ok.right(), cancel.left());
-        EXPECT_GE(box.width(), prompt.width());
-        EXPECT_TRUE(form.rect().contains(box) && form.rect().contains(cancel));
-        EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "a fixed frame";
-        Key(Qt::Key_Escape);
-    }));
-}
-
 }  // namespace

@@ -16,31 +16,14 @@ bool Matches(std::u16string_view pattern, std::u16string_view name) {
     return patterns.Match(name);
 }
 
-TEST(NamePatternsTest, StarTakesAnyRunAndQuestionMarkOneCharacterOverTheWholeName) {
-    EXPECT_TRUE(Matches(u"*", u""));
-    EXPECT_TRUE(Matches(u"*", u"anything.at.all"));
-    EXPECT_TRUE(Matches(u"", u""));
-    EXPECT_FALSE(Matches(u"", u"a"));
-    // The whole name, not a part of it.
-    EXPECT_TRUE(Matches(u"*.txt", u"a.txt"));
+// The wildcards at large are held against a reference by the fuzz target name_pattern.
+TEST(NamePatternsTest, TheWholeNameIsMatchedAndOnlyHalfWidthWildcardsAreWild) {
     EXPECT_TRUE(Matches(u"*.txt", u".txt"));
     EXPECT_FALSE(Matches(u"*.txt", u"a.txt.bak"));
     EXPECT_FALSE(Matches(u"git", u".git"));
-    EXPECT_FALSE(Matches(u".git", u".gitignore"));
-    EXPECT_TRUE(Matches(u"a?c", u"abc"));
     EXPECT_FALSE(Matches(u"a?c", u"ac"));
-    EXPECT_FALSE(Matches(u"a?c", u"abbc"));
-    EXPECT_TRUE(Matches(u"???", u"abc"));
-    EXPECT_FALSE(Matches(u"???", u"abcd"));
-    // A star gives back what the rest needs: the last "b" of "abxb" is the pattern's.
-    EXPECT_TRUE(Matches(u"a*b", u"abxb"));
-    EXPECT_FALSE(Matches(u"a*b", u"abxbx"));
-    EXPECT_TRUE(Matches(u"*x*y*z*", u"..x..y..z.."));
-    EXPECT_FALSE(Matches(u"*x*y*z*", u"..z..y..x.."));
-    EXPECT_TRUE(Matches(u"*?", u"a"));
-    EXPECT_FALSE(Matches(u"*?", u""));
-    EXPECT_TRUE(Matches(u"**a**", u"a"));
-    // Full-width "＊" and "？" are characters like any other.
+    EXPECT_TRUE(Matches(u"a*b", u"abxb"));  // the star gives back the last "b"
+    EXPECT_FALSE(Matches(u"", u"a"));
     EXPECT_TRUE(Matches(u"a＊", u"a＊"));
     EXPECT_FALSE(Matches(u"a＊", u"ab"));
     EXPECT_FALSE(Matches(u"？", u"a"));
