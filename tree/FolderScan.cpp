@@ -35,9 +35,11 @@ void FolderScan::Run(const std::string& rootText, const std::string& nativeRoot)
         // Each listing appends right after the node just listed, so counting positions up
         // visits the final tree in pre-order; the count is read afresh every pass.
         for (int position = 1; position < nodes_.NodeCount(); ++position) {
+            TTreeNode* node = nodes_.NodeAt(position);
+            // A file is never read: its pass has nothing to stop.
+            if (node->IsFile()) continue;
             if (desktop_.EscapeDown()) interrupted_ = true;
             if (interrupted_) break;
-            TTreeNode* node = nodes_.NodeAt(position);
             if (Listed(node)) ListInto(node);
         }
     } catch (const std::bad_alloc&) {
