@@ -1,10 +1,6 @@
 #include "app/StatusLine.h"
 
-#include <QLabel>
-#include <QStatusBar>
-
 #include "resources/Texts.h"
-#include "sjis/QtText.h"
 
 namespace {
 
@@ -18,34 +14,20 @@ std::string GroupedDigits(int value) {
 
 }  // namespace
 
-StatusLine::StatusLine(QStatusBar& bar) : bar_(bar), label_(new QLabel(&bar)), count_(new QLabel(&bar)) {
-    label_->setObjectName("StatusText");
-    label_->setTextFormat(Qt::PlainText);
-    bar_.addWidget(label_, 1);
-    count_->setObjectName("StatusCount");
-    count_->setTextFormat(Qt::PlainText);
-    bar_.addPermanentWidget(count_);
-    count_->hide();
-}
-
 void StatusLine::SetText(std::string_view cp932) {
     if (cp932 == text_) return;
     text_ = cp932;
-    label_->setText(ToQString(text_));
+    bar_.ShowText(text_);
 }
 
-void StatusLine::RepaintNow() { bar_.repaint(); }
-
 void StatusLine::ShowFolderCount(int folders) {
-    if (folders != shownCount_) {
-        shownCount_ = folders;
-        count_->setText(ToQString(texts::Format(texts::kFolderCount, GroupedDigits(folders))));
-    }
-    count_->show();
+    if (folders == shownCount_) return;
+    shownCount_ = folders;
+    bar_.ShowCount(texts::Format(texts::kFolderCount, GroupedDigits(folders)));
 }
 
 void StatusLine::HideFolderCount() {
-    count_->hide();
-    count_->clear();
+    if (shownCount_ < 0) return;
     shownCount_ = -1;
+    bar_.HideCount();
 }

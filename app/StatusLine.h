@@ -1,20 +1,19 @@
 #pragma once
+// The status line in simple mode: one text across the whole bar, and at its right the
+// count field a scan shows while it runs. The one status-line helper of both windows.
 #include <string>
 #include <string_view>
 
-class QLabel;
-class QStatusBar;
+#include "app/StatusBarPane.h"
 
-// The status line in simple mode: one text across the whole bar, and at its right the
-// count field a scan shows while it runs.
 class StatusLine {
 public:
-    explicit StatusLine(QStatusBar& bar);
+    explicit StatusLine(StatusBarPane& bar) : bar_(bar) {}
 
     // Replaces the shown text (code page 932); the same text again does nothing.
     void SetText(std::string_view cp932);
     // Paints the bar now, for handlers about to work without returning to the event loop.
-    void RepaintNow();
+    void RepaintNow() { bar_.PaintNow(); }
     void Clear() { SetText({}); }
     const std::string& Text() const { return text_; }
 
@@ -23,9 +22,7 @@ public:
     void HideFolderCount();
 
 private:
-    QStatusBar& bar_;
-    QLabel* label_;
-    QLabel* count_;
+    StatusBarPane& bar_;
     std::string text_;
     int shownCount_ = -1;
 };

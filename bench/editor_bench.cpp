@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
-#include "sjis/QtText.h"
+#include "app/qt/Application.h"
+#include "sjis/qt/QtText.h"
 #include "text/LineRules.h"
-#include "text/TMemo.h"
+#include "text/qt/TMemo.h"
 
 namespace {
 

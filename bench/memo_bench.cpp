@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <string>
 
-#include "app/Application.h"
-#include "app/Unit1.h"
+#include "app/qt/Application.h"
+#include "app/qt/Unit1.h"
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"
-#include "sjis/QtText.h"
-#include "text/TMemo.h"
-#include "tree/TTreeView.h"
+#include "sjis/qt/QtText.h"
+#include "text/qt/TMemo.h"
+#include "tree/qt/TTreeView.h"
 
 namespace {
 

@@ -20,8 +20,8 @@
 #ifdef ORVALE_SAVE_BENCH_EDITOR
 #include <QApplication>
 
-#include "sjis/QtText.h"
-#include "text/TMemo.h"
+#include "sjis/qt/QtText.h"
+#include "text/qt/TMemo.h"
 #endif
 
 namespace {

@@ -18,15 +18,15 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Application.h"
-#include "app/Unit1.h"
+#include "app/qt/Application.h"
+#include "app/qt/Unit1.h"
 #include "bench/Contest.h"
 #include "bench/TreeGenerator.h"
 #include "dialogs/MessageDialog.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "save/SavePath.h"
-#include "text/TMemo.h"
-#include "tree/TTreeView.h"
+#include "text/qt/TMemo.h"
+#include "tree/qt/TTreeView.h"
 
 namespace {
 

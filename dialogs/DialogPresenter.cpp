@@ -1,42 +1,24 @@
 #include "dialogs/DialogPresenter.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMessageBox>
-#include <QShortcut>
-
-#include "dialogs/TMessageForm.h"
-#include "sjis/QtText.h"
+#include <cstdio>
 
 namespace {
 
-class ScreenPresenter final : public DialogPresenter {
+class NoScreen final : public DialogPresenter {
 public:
-    int Message(std::string_view text, TMessageKind kind, TMessageButtons buttons, int helpContext) override {
-        TMessageForm form(text, kind, buttons, helpContext);
-        return form.ShowModal();
-    }
-
-    void Error(const std::string& text) override {
-        QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), ToQString(text), QMessageBox::Ok,
-                        QApplication::activeWindow());
-        box.setWindowModality(Qt::ApplicationModal);
-        // As on the system the design comes from, Ctrl+C copies the box's text.
-        QShortcut copy(QKeySequence::Copy, &box);
-        QObject::connect(&copy, &QShortcut::activated, &box,
-                         [&box] { QGuiApplication::clipboard()->setText(box.text()); });
-        box.exec();
-    }
+    int Message(std::string_view, TMessageKind, TMessageButtons, int) override { return mrCancel; }
+    void Error(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
 };
 
 DialogPresenter* installed = nullptr;
+DialogPresenter* screen = nullptr;
 
 }  // namespace
 
 DialogPresenter& DialogPresenter::Current() {
-    static ScreenPresenter screen;
-    return installed ? *installed : screen;
+    static NoScreen none;
+    if (installed) return *installed;
+    return screen ? *screen : none;
 }
 
 DialogPresenter* DialogPresenter::Install(DialogPresenter* presenter) {
@@ -44,3 +26,5 @@ DialogPresenter* DialogPresenter::Install(DialogPresenter* presenter) {
     installed = presenter;
     return previous;
 }
+
+void DialogPresenter::UseScreen(DialogPresenter& presenter) { screen = &presenter; }

@@ -1,31 +1,34 @@
 #include "dialogs/FolderDialog.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
-
-#include "resources/Texts.h"
-#include "sjis/QtText.h"
-
 namespace {
 
-QString StartFolder(const std::string& native) {
-    const QString folder = QFile::decodeName(QByteArray::fromStdString(native));
-    return !native.empty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
-}
+class NoScreen final : public FolderDialogPresenter {
+public:
+    bool Present(FolderDialog&) override { return false; }
+};
+
+FolderDialogPresenter* installed = nullptr;
+FolderDialogPresenter* screen = nullptr;
 
 }  // namespace
 
-bool FolderDialog::Execute(QWidget* owner) {
-    QFileDialog dialog(owner, ToQString(texts::Cp932(texts::kFolderDialogTitle)), StartFolder(start_));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::ShowDirsOnly);
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setSizeGripEnabled(true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    chosen_ = QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+bool FolderDialog::Execute() { return FolderDialogPresenter::Current().Present(*this); }
+
+void FolderDialog::Accept(std::string nativeFolder) {
+    chosen_ = std::move(nativeFolder);
     start_ = chosen_;
-    return true;
 }
+
+FolderDialogPresenter& FolderDialogPresenter::Current() {
+    static NoScreen none;
+    if (installed) return *installed;
+    return screen ? *screen : none;
+}
+
+FolderDialogPresenter* FolderDialogPresenter::Install(FolderDialogPresenter* presenter) {
+    FolderDialogPresenter* previous = installed;
+    installed = presenter;
+    return previous;
+}
+
+void FolderDialogPresenter::UseScreen(FolderDialogPresenter& presenter) { screen = &presenter; }

@@ -9,7 +9,7 @@ Xvfb "$display" -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb' EXIT
 sleep 1
-DISPLAY=$display QT_QPA_PLATFORM=xcb "$build/dialogs/message_dialog_demo" &
+DISPLAY=$display QT_QPA_PLATFORM=xcb "$build/dialogs/qt/message_dialog_demo" &
 demo=$!
 sleep 2
 DISPLAY=$display import -window root "$build/question.png"

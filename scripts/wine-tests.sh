@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The Windows half: cross-compiles the Qt-free core, the win32 backend and the unit tests
-# with MinGW-w64 into build-mingw/, and runs them under Wine with a Japanese locale (ANSI
-# code page 932) through ctest. Installs what it needs when missing. Where Wine cannot be
-# had or cannot start, it says "skipped" with the reason and exits 0; it never passes
-# silently. Any other failure (build, tests) exits non-zero.
+# The Windows half: cross-compiles the Qt-free core, the win32 backend, the window's
+# handlers and the unit tests with MinGW-w64 into build-mingw/, and runs them under Wine
+# with a Japanese locale (ANSI code page 932) through ctest. Installs what it needs when
+# missing. Where Wine cannot be had or cannot start, it says "skipped" with the reason and
+# exits 0; it never passes silently. Any other failure (build, tests) exits non-zero.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

@@ -3,6 +3,7 @@
 // each message is recorded and gets the next scripted answer (mrCancel, as from the close
 // box, when none is left), and each error box's text is recorded.
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +26,12 @@ public:
     std::deque<int> answers;
     std::vector<Call> calls;
     std::vector<std::string> errorBoxes;  // code page 932, as shown
+    // Runs while each message is up, before it is answered.
+    std::function<void(const Call& call)> onMessage;
 
     int Message(std::string_view text, TMessageKind kind, TMessageButtons buttons, int) override {
         calls.push_back({std::string(text), kind, buttons});
+        if (onMessage) onMessage(calls.back());
         if (answers.empty()) return mrCancel;
         const int answer = answers.front();
         answers.pop_front();

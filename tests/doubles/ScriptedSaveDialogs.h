@@ -2,7 +2,6 @@
 // The save dialog answered by script: while one is alive nothing is shown; each opening is
 // recorded with what the dialog would have opened with, and gets the next scripted answer
 // (a cancel when none is left).
-#include <QString>
 #include <deque>
 #include <string>
 #include <vector>
@@ -17,7 +16,7 @@ public:
     };
     struct Answer {
         bool accepted;
-        QString path;
+        std::string nativePath;  // as the file system spells it
         int filterIndex;
     };
     ScriptedSaveDialogs() : previous_(Install(this)) {}
@@ -25,18 +24,20 @@ public:
     ScriptedSaveDialogs(const ScriptedSaveDialogs&) = delete;
     ScriptedSaveDialogs& operator=(const ScriptedSaveDialogs&) = delete;
 
-    void AcceptNext(const QString& path, int filterIndex) { answers.push_back({true, path, filterIndex}); }
+    void AcceptNext(const std::string& nativePath, int filterIndex) {
+        answers.push_back({true, nativePath, filterIndex});
+    }
     void CancelNext() { answers.push_back({false, {}, 0}); }
     std::deque<Answer> answers;
     std::vector<Opening> openings;
 
-    bool Present(TSaveDialog& dialog, QWidget*) override {
+    bool Present(TSaveDialog& dialog) override {
         openings.push_back({dialog.FileName, dialog.FilterIndex});
         if (answers.empty()) return false;
         const Answer answer = answers.front();
         answers.pop_front();
         if (!answer.accepted) return false;
-        dialog.Accept(answer.path, answer.filterIndex);
+        dialog.Accept(save::SavePath::FromNative(answer.nativePath), answer.filterIndex);
         return true;
     }
 

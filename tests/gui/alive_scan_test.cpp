@@ -16,18 +16,18 @@
 // only interface for that is Qt's platform one.
 #include <qpa/qwindowsysteminterface.h>
 
-#include "app/AliveWork.h"
-#include "app/Unit1.h"
+#include "app/qt/AliveWork.h"
+#include "app/qt/Unit1.h"
 #include "dialogs/ErrorText.h"
+#include "doubles/FakeMachine.h"
 #include "doubles/ScriptedMessageDialogs.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 #include "resources/Texts.h"
-#include "sjis/QtText.h"
-#include "support/FakeMachine.h"
-#include "text/TMemo.h"
-#include "tree/TTreeView.h"
+#include "sjis/qt/QtText.h"
+#include "text/qt/TMemo.h"
 #include "tree/TreeErrors.h"
-#include "tree/TreeModel.h"
+#include "tree/qt/TTreeView.h"
+#include "tree/qt/TreeModel.h"
 
 namespace {
 
@@ -52,6 +52,7 @@ public:
     std::atomic<bool> groupedCountPainted = false;
     std::atomic<int> inputsDuringWork = 0;
     int inputs = 0;
+    int doubleClicks = 0;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -66,6 +67,7 @@ protected:
                 ++inputs;
                 if (alivework::Running()) ++inputsDuringWork;
                 break;
+            case QEvent::MouseButtonDblClick: ++doubleClicks; break;
             default: break;
         }
         return false;
@@ -209,6 +211,63 @@ TEST_F(AliveScanTest, AFolderHandedOverDuringAScanIsScannedOnceTheScanHasEnded) 
     while (drive < files.listed.size() && files.listed[drive].rfind("x:", 0) == 0) ++drive;
     EXPECT_EQ(drive, std::size_t(kFolders + 1));
     for (std::size_t i = drive; i < files.listed.size(); ++i) EXPECT_EQ(files.listed[i].rfind("c:", 0), 0u) << i;
+}
+
+TEST_F(AliveScanTest, AClickHeldDuringTheScanArrivesAfterItAsOneClick) {
+    QWindow* window = form.windowHandle();
+    const QPoint inMemo = form.Memo1->viewport()->mapTo(&form, QPoint(5, 5));
+    using Queued = QWindowSystemInterface::AsynchronousDelivery;
+    QWindowSystemInterface::handleMouseEvent<Queued>(window, inMemo, form.mapToGlobal(inMemo), Qt::LeftButton,
+                                                     Qt::LeftButton, QEvent::MouseButtonPress);
+    QWindowSystemInterface::handleMouseEvent<Queued>(window, inMemo, form.mapToGlobal(inMemo), Qt::NoButton,
+                                                     Qt::LeftButton, QEvent::MouseButtonRelease);
+    Pick('x');
+    EXPECT_EQ(seen.inputsDuringWork, 0);
+    EXPECT_TRUE(ProcessUntil([&] { return seen.inputs == 1; }));
+    QTest::qWait(50);
+    EXPECT_EQ(seen.inputs, 1);
+    EXPECT_EQ(seen.doubleClicks, 0);
+}
+
+TEST_F(AliveScanTest, TheCloseBoxEndsTheScanWhereEscWouldAndTheWindowClosesWithoutTheKeysHeld) {
+    QWindow* window = form.windowHandle();
+    form.Memo1->setFocus();
+    // Notes once the window has handled its close request.
+    class CloseSeen : public QObject {
+    public:
+        std::atomic<bool> handled = false;
+
+    protected:
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Close)
+                QMetaObject::invokeMethod(
+                    this, [this] { handled = true; }, Qt::QueuedConnection);
+            return false;
+        }
+    } closeSeen;
+    form.installEventFilter(&closeSeen);
+    AtListing("x:\\F10100\\", [&] {
+        Post([window] {
+            using Queued = QWindowSystemInterface::AsynchronousDelivery;
+            QWindowSystemInterface::handleKeyEvent<Queued>(window, QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, "z");
+            QWindowSystemInterface::handleKeyEvent<Queued>(window, QEvent::KeyRelease, Qt::Key_Z, Qt::NoModifier, "z");
+            QWindowSystemInterface::handleCloseEvent<Queued>(window);
+        });
+        WaitFor([&] { return closeSeen.handled.load(); });
+    });
+    Pick('x');
+
+    EXPECT_TRUE(closeSeen.handled);
+    EXPECT_TRUE(dialogs.calls.empty());
+    EXPECT_TRUE(form.IsInterrupted());
+    EXPECT_EQ(form.Status().Text(), texts::Cp932(texts::kScanInterrupted));
+    // The stop was seen at the first poll after the close request: no folder after that one
+    // was listed.
+    EXPECT_EQ(files.listed.back(), "x:\\F10100\\");
+    EXPECT_EQ(Nodes().NodeCount(), kFolders + 1);
+    ASSERT_TRUE(ProcessUntil([&] { return !form.isVisible(); }));
+    EXPECT_EQ(seen.inputs, 0);
+    EXPECT_EQ(form.Memo1->FullText(), "");
 }
 
 }  // namespace

@@ -9,11 +9,11 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "doubles/FakeMachine.h"
 #include "drives/DriveListText.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 #include "sjis/Cp932.h"
-#include "sjis/QtText.h"
-#include "support/FakeMachine.h"
+#include "sjis/qt/QtText.h"
 
 namespace {
 

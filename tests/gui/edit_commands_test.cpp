@@ -10,10 +10,10 @@
 #include <ostream>
 #include <vector>
 
-#include "app/Unit1.h"
-#include "drives/FileCtrl.h"
-#include "text/TMemo.h"
-#include "tree/TTreeView.h"
+#include "app/qt/Unit1.h"
+#include "drives/qt/FileCtrl.h"
+#include "text/qt/TMemo.h"
+#include "tree/qt/TTreeView.h"
 
 // Readable failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

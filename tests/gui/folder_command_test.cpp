@@ -11,15 +11,15 @@
 #include <QUrl>
 #include <filesystem>
 
-#include "app/Unit1.h"
+#include "app/qt/Unit1.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/FakeMachine.h"
 #include "doubles/ScriptedMessageDialogs.h"
-#include "drives/FileCtrl.h"
-#include "gui/support/FakeMachine.h"
+#include "drives/qt/FileCtrl.h"
 #include "gui/support/ModalDialogs.h"
 #include "resources/Texts.h"
 #include "tree/ScanRoot.h"
-#include "tree/TTreeView.h"
+#include "tree/qt/TTreeView.h"
 #include "unit/support/TempFolder.h"
 
 namespace {
@@ -141,18 +141,6 @@ TEST_F(FolderOnFakeDriveTest, TheSelectorShowsTheFoldersDriveAndAPickOfItScansTh
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(Nodes().NodeCount(), 4);
     EXPECT_EQ(Nodes().NodeAt(0)->Text(), "x:\\");
-}
-
-TEST_F(FolderOnFakeDriveTest, AFolderThatCannotBeOpenedBeepsAsksAndKeepsTheTree) {
-    form.ScanFolder("x:\\A");
-    form.ScanFolder("x:\\missing");
-    EXPECT_EQ(desktop.beeps, 1);
-    ASSERT_EQ(dialogs.calls.size(), 1u);
-    EXPECT_EQ(dialogs.calls[0].text, texts::Format(texts::kCannotOpenFolder, "x:\\missing"));
-    EXPECT_EQ(dialogs.calls[0].kind, mkInformation);
-    EXPECT_EQ(dialogs.calls[0].buttons, ButtonSet({mbOK}));
-    EXPECT_EQ(form.Status().Text(), texts::Cp932(texts::kSelectDrive));
-    EXPECT_EQ(Nodes().NodeCount(), 2);
 }
 
 }  // namespace

@@ -12,16 +12,16 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/Unit1.h"
+#include "app/qt/Unit1.h"
 #include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/FakeMachine.h"
 #include "doubles/ScriptedMessageDialogs.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 #include "resources/Texts.h"
-#include "sjis/QtText.h"
-#include "support/FakeMachine.h"
-#include "text/TMemo.h"
-#include "tree/TTreeView.h"
+#include "sjis/qt/QtText.h"
+#include "text/qt/TMemo.h"
+#include "tree/qt/TTreeView.h"
 
 namespace {
 

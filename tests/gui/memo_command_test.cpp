@@ -6,17 +6,17 @@
 #include <functional>
 #include <string>
 
-#include "app/Unit1.h"
+#include "app/qt/Unit1.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/FakeMachine.h"
 #include "doubles/ScriptedMessageDialogs.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 #include "resources/Texts.h"
-#include "support/FakeMachine.h"
 #include "text/LineRules.h"
-#include "text/TMemo.h"
 #include "text/TreeText.h"
-#include "tree/TTreeView.h"
-#include "tree/TreeModel.h"
+#include "text/qt/TMemo.h"
+#include "tree/qt/TTreeView.h"
+#include "tree/qt/TreeModel.h"
 
 namespace {
 
@@ -79,29 +79,6 @@ TEST_F(MemoCommandTest, YesReplacesTheTextAndGivesTheEditorTheFocus) {
     // A second run gives the same text again, not a doubled one.
     RunMemo(mrYes);
     EXPECT_EQ(form.Memo1->FullText(), kExampleText);
-}
-
-TEST_F(MemoCommandTest, NoEscapeAndTheCloseBoxLeaveEverythingAsItWas) {
-    FillExampleTree();
-    form.Status().SetText("earlier");
-    // Esc answers No; the close box answers 2, which must not delete the text either.
-    for (int answer : {mrNo, mrCancel}) {
-        RunMemo(answer);
-        EXPECT_EQ(form.Memo1->FullText(), kKept) << answer;
-        EXPECT_EQ(form.Status().Text(), "earlier") << answer;
-        EXPECT_EQ(Nodes().NodeCount(), 4) << answer;
-    }
-    EXPECT_EQ(dialogs.calls.size(), 2u);
-}
-
-TEST_F(MemoCommandTest, EmptyTreeAsksFirstThenSaysNoDriveAndKeepsTheText) {
-    RunMemo(mrYes);
-    ASSERT_EQ(dialogs.calls.size(), 2u);
-    EXPECT_EQ(dialogs.calls[0].text, texts::Cp932(texts::kConfirmReplaceMemo));
-    EXPECT_EQ(dialogs.calls[1].text, texts::Cp932(texts::kNoDriveSelected));
-    EXPECT_EQ(dialogs.calls[1].kind, mkConfirmation);
-    EXPECT_EQ(dialogs.calls[1].buttons, ButtonSet({mbOK}));
-    EXPECT_EQ(form.Memo1->FullText(), kKept);
 }
 
 TEST_F(MemoCommandTest, RootOnlyTreeGivesOneLine) {

@@ -1,4 +1,4 @@
-#include "text/TMemo.h"
+#include "text/qt/TMemo.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <random>
 #include <string>
 
-#include "sjis/QtText.h"
+#include "sjis/qt/QtText.h"
 #include "text/LineRules.h"
 #include "unit/support/Bytes.h"
 

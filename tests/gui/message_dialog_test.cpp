@@ -13,12 +13,12 @@
 #include <functional>
 
 #include "dialogs/MessageDialog.h"
-#include "dialogs/MessageLabel.h"
 #include "dialogs/MessageLayout.h"
-#include "dialogs/TMessageForm.h"
+#include "dialogs/qt/MessageLabel.h"
+#include "dialogs/qt/TMessageForm.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "resources/Texts.h"
-#include "sjis/QtText.h"
+#include "sjis/qt/QtText.h"
 
 namespace {
 

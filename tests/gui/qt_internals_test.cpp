@@ -12,10 +12,14 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/Unit1.h"
-#include "drives/FileCtrl.h"
-#include "gui/support/FakeMachine.h"
-#include "tree/TTreeView.h"
+// Input is queued the way a platform queues it: only Qt's platform interface offers that.
+#include <qpa/qwindowsysteminterface.h>
+
+#include "app/qt/HeldInput.h"
+#include "app/qt/Unit1.h"
+#include "doubles/FakeMachine.h"
+#include "drives/qt/FileCtrl.h"
+#include "tree/qt/TTreeView.h"
 
 namespace {
 
@@ -67,6 +71,25 @@ TEST_F(QtInternalsOnWindow, ADeclinedShortcutOverrideGoesToTheMenusShortcut) {
         QTest::keyClick(control, Qt::Key_C, Qt::ControlModifier);
     }
     EXPECT_EQ(copied.count(), 2) << "ShortcutOverride and QAction shortcuts, " << CheckedAgainst();
+}
+
+// Input held during long work goes back through Qt's platform interface, which runs the
+// shortcuts for it again: a key that would have been a shortcut is one after the work.
+TEST_F(QtInternalsOnWindow, HeldKeysPutBackThroughThePlatformInterfaceReachTheShortcuts) {
+    QSignalSpy copied(form.MnuCopy, &QAction::triggered);
+    form.TreeView1->setFocus(Qt::OtherFocusReason);
+    QWindow* window = form.windowHandle();
+    using Queued = QWindowSystemInterface::AsynchronousDelivery;
+    {
+        HeldInput held;
+        QWindowSystemInterface::handleKeyEvent<Queued>(window, QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+        QWindowSystemInterface::handleKeyEvent<Queued>(window, QEvent::KeyRelease, Qt::Key_C, Qt::ControlModifier);
+        QTest::qWait(50);
+        EXPECT_EQ(copied.count(), 0) << "a ShortcutOverride claimed, " << CheckedAgainst();
+        held.Replay();
+    }
+    QTest::qWait(50);
+    EXPECT_EQ(copied.count(), 1) << "QWindowSystemInterface::handleExtendedKeyEvent, " << CheckedAgainst();
 }
 
 }  // namespace

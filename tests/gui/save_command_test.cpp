@@ -42,7 +42,7 @@ QString Native(const std::string& utf8) { return QString::fromUtf8(utf8); }
 class SaveCommandTest : public ::testing::Test {
 protected:
     void Save(const std::string& path, int filterIndex) {
-        saveDialogs.AcceptNext(Native(path), filterIndex);
+        saveDialogs.AcceptNext(path, filterIndex);
         form.MnuSave->trigger();
     }
     std::string Status() { return window.StatusText(); }
@@ -53,61 +53,12 @@ protected:
     TempFolder folder;
 };
 
-TEST_F(SaveCommandTest, EmptyEditorShowsTheMessageAndNothingElse) {
-    form.Status().SetText("earlier");
-    form.MnuSave->trigger();
-    ASSERT_EQ(window.dialogs.calls.size(), 1u);
-    EXPECT_EQ(window.dialogs.calls[0].text, texts::Cp932(texts::kNoMemo));
-    EXPECT_EQ(window.dialogs.calls[0].kind, mkConfirmation);
-    EXPECT_EQ(window.dialogs.calls[0].buttons, ButtonSet({mbOK}));
-    EXPECT_TRUE(saveDialogs.openings.empty());
-    EXPECT_EQ(Status(), "earlier");
-}
-
 TEST_F(SaveCommandTest, SingleLineBreakIsAText) {
     form.Memo1->setPlainText("\n");
     Save(folder / "break.txt", 1);
     EXPECT_EQ(saveDialogs.openings.size(), 1u);
     EXPECT_EQ(TempFolder::Read(folder / "break.txt"), "\r\n");
     EXPECT_EQ(Status(), texts::Cp932(texts::kSavedText));
-}
-
-TEST_F(SaveCommandTest, CancelClearsAnEarlierResultAndKeepsTheFileType) {
-    window.PutExampleLines();
-    Save(folder / "memo", 2);
-    EXPECT_EQ(Status(), texts::Cp932(texts::kSavedHtml));
-    saveDialogs.CancelNext();
-    form.MnuSave->trigger();
-    EXPECT_EQ(Status(), "");
-    EXPECT_EQ(form.SaveDialog1.FilterIndex, 2);
-    EXPECT_TRUE(window.dialogs.calls.empty());
-}
-
-TEST_F(SaveCommandTest, NameWithoutExtensionTakesTheSelectedFileType) {
-    window.PutExampleLines();
-    Save(folder / "memo", 1);
-    EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kExampleText);
-    // The dialog keeps the name as returned, without what the command appended.
-    EXPECT_EQ(form.SaveDialog1.FileName, folder / "memo");
-
-    Save(folder / "memo", 2);
-    EXPECT_EQ(TempFolder::Read(folder / "memo.htm"),
-              save::HtmlHead() + "c:\\<BR>\r\n\x84\xAF\x20\x41\x26\x42<BR>\r\n" + save::HtmlTail());
-    EXPECT_EQ(folder.Names(), (std::set<std::string>{"memo.htm", "memo.txt"}));
-}
-
-TEST_F(SaveCommandTest, TypedExtensionWinsAndKeepsItsCase) {
-    window.PutExampleLines();
-    Save(folder / "memo.txt", 2);
-    Save(folder / "memo.htm", 1);
-    Save(folder / "MEMO.TXT", 2);
-    Save(folder / "Page.HTML", 1);
-    EXPECT_EQ(folder.Names(), (std::set<std::string>{"MEMO.TXT", "Page.HTML", "memo.htm", "memo.txt"}));
-    EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kExampleText);
-    EXPECT_EQ(TempFolder::Read(folder / "MEMO.TXT"), kExampleText);
-    EXPECT_EQ(TempFolder::Read(folder / "memo.htm").substr(0, 6), "<HTML>");
-    EXPECT_EQ(TempFolder::Read(folder / "Page.HTML").substr(0, 6), "<HTML>");
-    EXPECT_EQ(Status(), texts::Cp932(texts::kSavedHtml));
 }
 
 TEST_F(SaveCommandTest, OtherExtensionsWriteNothingAndClearTheStatusLine) {
@@ -127,44 +78,6 @@ TEST_F(SaveCommandTest, DotInAFolderNameIsNoExtension) {
     std::filesystem::create_directory(folder / "data.old");
     Save(folder / "data.old/memo", 2);
     EXPECT_EQ(TempFolder::NamesIn(folder / "data.old"), std::set<std::string>{"memo.htm"});
-}
-
-TEST_F(SaveCommandTest, AppendedExtensionAsksBeforeReplacingAFile) {
-    window.PutExampleLines();
-    TempFolder::Write(folder / "memo.txt", kOld);
-
-    window.dialogs.AnswerNext(mrNo);
-    form.Status().SetText("earlier");
-    Save(folder / "memo", 1);
-    ASSERT_EQ(window.dialogs.calls.size(), 1u);
-    EXPECT_EQ(window.dialogs.calls[0].text, texts::Format(texts::kConfirmOverwrite, texts::Cp932(folder / "memo.txt")));
-    EXPECT_EQ(window.dialogs.calls[0].kind, mkConfirmation);
-    EXPECT_EQ(window.dialogs.calls[0].buttons, ButtonSet({mbYes, mbNo}));
-    EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kOld);
-    EXPECT_EQ(Status(), "");
-
-    Save(folder / "memo", 1);  // closed without an answer
-    EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kOld);
-
-    window.dialogs.AnswerNext(mrYes);
-    Save(folder / "memo", 1);
-    EXPECT_EQ(TempFolder::Read(folder / "memo.txt"), kExampleText);
-    EXPECT_EQ(window.dialogs.calls.size(), 3u);
-
-    // The name as typed was the file dialog's question already.
-    Save(folder / "memo.txt", 1);
-    EXPECT_EQ(window.dialogs.calls.size(), 3u);
-}
-
-TEST_F(SaveCommandTest, SecondOpeningShowsTheFirstNameAndFileType) {
-    window.PutExampleLines();
-    Save(folder / "memo", 2);
-    Save(folder / "memo", 2);
-    ASSERT_EQ(saveDialogs.openings.size(), 2u);
-    EXPECT_EQ(saveDialogs.openings[0].fileName, "");
-    EXPECT_EQ(saveDialogs.openings[0].filterIndex, 1);
-    EXPECT_EQ(saveDialogs.openings[1].fileName, folder / "memo");
-    EXPECT_EQ(saveDialogs.openings[1].filterIndex, 2);
 }
 
 TEST_F(SaveCommandTest, NameCodePage932CannotSpellGetsItsRealSpelling) {

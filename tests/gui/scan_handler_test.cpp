@@ -3,15 +3,15 @@
 #include <QTest>
 #include <string>
 
-#include "app/Unit1.h"
+#include "app/qt/Unit1.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/FakeMachine.h"
 #include "doubles/ScriptedMessageDialogs.h"
-#include "drives/FileCtrl.h"
+#include "drives/qt/FileCtrl.h"
 #include "platform/Attributes.h"
 #include "resources/Texts.h"
-#include "support/FakeMachine.h"
-#include "tree/TTreeView.h"
-#include "tree/TreeModel.h"
+#include "tree/qt/TTreeView.h"
+#include "tree/qt/TreeModel.h"
 
 namespace {
 
@@ -42,14 +42,6 @@ protected:
     TForm1 form;
 };
 
-TEST_F(ScanHandlerTest, BeforeTheFirstShowChangeEventsDoNothing) {
-    form.DriveComboBox1Change(form.DriveComboBox1);
-    EXPECT_EQ(Nodes().NodeCount(), 0);
-    EXPECT_EQ(Status(), "");
-    EXPECT_TRUE(dialogs.calls.empty());
-    EXPECT_TRUE(files.listed.empty());
-}
-
 TEST_F(ScanHandlerTest, PickingADriveScansItAndClearsTheStatus) {
     Show();
     Pick('x');
@@ -65,40 +57,6 @@ TEST_F(ScanHandlerTest, PickingADriveScansItAndClearsTheStatus) {
     EXPECT_EQ(TreeModel::NodeOf(rootIndex), Nodes().NodeAt(0));
     EXPECT_FALSE(form.TreeView1->isExpanded(rootIndex));
     EXPECT_TRUE(form.TreeView1->model()->hasChildren(rootIndex));
-}
-
-TEST_F(ScanHandlerTest, DriveNotReadyBeepsAsksAndKeepsTheTree) {
-    Show();
-    desktop.HoldEscape();
-    Pick('x');
-    ASSERT_TRUE(form.IsInterrupted());
-    const int kept = Nodes().NodeCount();
-    desktop.ReleaseEscape();
-
-    Pick('a');  // known to the drive list, but no medium
-    EXPECT_EQ(desktop.beeps, 1);
-    ASSERT_EQ(dialogs.calls.size(), 1u);
-    EXPECT_EQ(dialogs.calls[0].text, texts::Cp932(texts::kDriveNotReady));
-    EXPECT_EQ(dialogs.calls[0].kind, mkInformation);
-    EXPECT_EQ(dialogs.calls[0].buttons, ButtonSet({mbOK}));
-    EXPECT_EQ(Status(), texts::Cp932(texts::kSelectDrive));
-    EXPECT_EQ(Nodes().NodeCount(), kept);
-    EXPECT_EQ(Nodes().NodeAt(0)->Text(), "x:\\");
-    EXPECT_TRUE(form.IsInterrupted());
-}
-
-TEST_F(ScanHandlerTest, EscStopsTheScanAndTheNextEventScansAgain) {
-    Show();
-    desktop.HoldEscape();
-    Pick('x');
-    EXPECT_EQ(Status(), texts::Cp932(texts::kScanInterrupted));
-    ASSERT_EQ(Nodes().NodeCount(), 2);  // the root and the first entry of its listing
-    EXPECT_EQ(Nodes().NodeAt(1)->Text(), "A");
-
-    desktop.ReleaseEscape();
-    form.DriveComboBox1Change(form.DriveComboBox1);
-    EXPECT_EQ(Nodes().NodeCount(), 4);
-    EXPECT_EQ(Status(), "");
 }
 
 TEST_F(ScanHandlerTest, AddSubfoldersListsANativePathUnderANode) {

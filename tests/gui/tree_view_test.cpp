@@ -6,9 +6,9 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "sjis/QtText.h"
-#include "tree/TTreeView.h"
-#include "tree/TreeModel.h"
+#include "sjis/qt/QtText.h"
+#include "tree/qt/TTreeView.h"
+#include "tree/qt/TreeModel.h"
 
 namespace {
 

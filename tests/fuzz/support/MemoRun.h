@@ -18,8 +18,8 @@
 #include "fuzz/support/Require.h"
 #include "save/TextLines.h"
 #include "sjis/Cp932.h"
-#include "sjis/QtText.h"
-#include "text/TMemo.h"
+#include "sjis/qt/QtText.h"
+#include "text/qt/TMemo.h"
 
 namespace fuzz {
 

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "FakeMachine.h"
-#include "app/Unit1.h"
+#include "app/qt/Unit1.h"
 #include "dialogs/ErrorBox.h"
 #include "dialogs/MessageDialog.h"
+#include "doubles/FakeMachine.h"
 #include "doubles/ScriptedMessageDialogs.h"
 #include "resources/Texts.h"
-#include "sjis/QtText.h"
-#include "text/TMemo.h"
+#include "sjis/qt/QtText.h"
+#include "text/qt/TMemo.h"
 
 // Records the status text each time the status line is painted.
 class PaintedTexts : public QObject {

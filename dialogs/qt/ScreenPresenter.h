@@ -1,0 +1,9 @@
+#pragma once
+// The Qt window's message dialog (TMessageForm) and error box (the toolkit's critical box).
+#include "dialogs/DialogPresenter.h"
+
+class ScreenPresenter final : public DialogPresenter {
+public:
+    int Message(std::string_view text, TMessageKind kind, TMessageButtons buttons, int helpContext) override;
+    void Error(const std::string& text) override;
+};
