@@ -623,6 +623,14 @@ FolderPrefetcher::Outcome FolderPrefetcher::Take(Folder* folder, std::uint32_t f
         shared.waitedFor = folder;
         auto poll = std::chrono::steady_clock::now() + kStopPoll;
         while (!shared.WalkMayGo(folder)) {
+            if (shared.disabled && folder->state == State::kWaiting) {
+                // Memory ran out on the pool, whose threads are gone or going: not started,
+                // the folder is the walk's to read.
+                if (shared.urgent == folder) shared.urgent = nullptr;
+                shared.waitedFor = nullptr;
+                folder->state = State::kTaken;
+                return Outcome::kNotRead;
+            }
             if (shared.folderRead.wait_until(lock, poll) != std::cv_status::timeout) continue;
             if (Done(folder->state)) break;  // no longer for a batch than a poll's time
             lock.unlock();
