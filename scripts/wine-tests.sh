@@ -15,7 +15,7 @@ skip() {
   exit 0
 }
 
-packages=(g++-mingw-w64-x86-64-posix wine wine64 locales)
+packages=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine locales xvfb xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho python3)
 scripts/install-packages.sh "${packages[@]}" || skip "could not install ${packages[*]}"
 
 # Wine takes its ANSI code page from the Unix locale: ja_JP gives 932.

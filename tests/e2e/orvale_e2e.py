@@ -106,14 +106,14 @@ def tree_lines(root):
 class Desktop:
     """Xvfb with Orvale in it, and xdotool for the keyboard."""
 
-    def __init__(self, name):
+    def __init__(self, name, screen="1280x1024x24"):
         self.name = name
         self.step = 0
         # Xvfb picks a free display number itself and tells it: no two runs can meet. Without
         # -noreset it resets when xdpyinfo, its first client, leaves, and a program connecting
         # in that moment is refused (about one start in twenty).
         read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-noreset", "-screen", "0", "1280x1024x24",
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-noreset", "-screen", "0", screen,
                                       "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                      pass_fds=(write,))
         os.close(write)
