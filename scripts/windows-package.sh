@@ -17,9 +17,10 @@ scripts/setup.sh
 scripts/install-packages.sh g++-mingw-w64-x86-64-posix nsis zip python3
 check=false
 [[ ${1:-} == --check ]] && check=true
+skipped=
 if $check; then
-  scripts/install-packages.sh wine wine64 fonts-wine locales xvfb xdotool imagemagick unzip \
-    fonts-ipafont-gothic fonts-ipafont-mincho
+  wine_packages=(wine wine64 fonts-wine locales xvfb xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho)
+  scripts/install-packages.sh "${wine_packages[@]}" || skipped="could not install ${wine_packages[*]}"
 fi
 
 build=$root/build-windows
@@ -63,10 +64,17 @@ ls -l "$zip_file" "$setup" | awk '{print $5, $9}'
 
 if $check; then
   rm -rf "$build/wineprefix" "$build/wineprefix.lock" "$build/wineprefix.boot.log"
+  if [[ -n $skipped ]]; then
+    :
+  elif ! scripts/japanese-locale.sh; then
+    skipped="could not generate the ja_JP.UTF-8 locale"
+  elif ! probe=$(timeout 300 tests/wine/wine-run.sh --display "$build/wineprefix" cmd /c echo started 2>&1) ||
+       [[ $probe != *started* ]]; then
+    skipped="Wine does not start here: $(echo "$probe" | tail -n 3 | tr '\n' ' ')"
+  fi
   status=0
-  if ! probe=$(timeout 300 tests/wine/wine-run.sh --display "$build/wineprefix" cmd /c echo started 2>&1) ||
-     [[ $probe != *started* ]]; then
-    echo "Windows package checks under Wine: skipped: Wine does not start here: $(echo "$probe" | tail -n 3 | tr '\n' ' ')"
+  if [[ -n $skipped ]]; then
+    echo "Windows package checks under Wine: skipped: $skipped"
     ctest --test-dir "$build" --output-on-failure --timeout 600 -LE wine || status=$?
   else
     ctest --test-dir "$build" --output-on-failure --timeout 600 || status=$?
