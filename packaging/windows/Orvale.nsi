@@ -85,12 +85,14 @@ Section Uninstall
   DeleteRegKey HKLM "${FOLDER_ENTRY}"
   DeleteRegKey HKLM "${DRIVE_ENTRY}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
-  Delete "$INSTDIR\Orvale.exe"
-  Delete "$INSTDIR\orvale-tree.exe"
+  ; A program still running cannot be deleted: it goes at the next restart, and the folder
+  ; behind it, unless something else is in it by then.
+  Delete /REBOOTOK "$INSTDIR\Orvale.exe"
+  Delete /REBOOTOK "$INSTDIR\orvale-tree.exe"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\Uninstall.exe"
-  RMDir "$INSTDIR"
+  RMDir /REBOOTOK "$INSTDIR"
   ; The uninstaller runs from a copy of itself in a temporary folder, which it cannot delete:
   ; Windows deletes the copy at the next restart, and then, behind it, the folder.
   ${If} "$EXEDIR" != "$INSTDIR"
