@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "platform/EntriesListing.h"
+#include "platform/ReadAheadWalk.h"
 #include "platform/win32/ReadFolder.h"
+#include "platform/win32/Win32FolderReader.h"
 #include "platform/win32/Win32FolderWalk.h"
 #include "platform/win32/Win32Names.h"
 
@@ -35,7 +37,10 @@ std::string Win32FileSystem::DisplayName(std::string_view nativeName) { return C
 std::string Win32FileSystem::Utf8Name(std::string_view nativeName) { return Utf8FromNative(nativeName); }
 
 std::unique_ptr<FolderWalk> Win32FileSystem::Walk(const std::string& nativeFolder) {
-    return std::make_unique<Win32FolderWalk>(nativeFolder);
+    if (!readAheadThreads_) return std::make_unique<Win32FolderWalk>(nativeFolder);
+    return std::make_unique<ReadAheadWalk>(
+        std::make_shared<Win32FolderReader>(nativeFolder),
+        ReadAheadLimits{readAheadThreads_, kFoldersAhead, kBytesAhead, FirstReadAheadThreads()});
 }
 
 }  // namespace platform
