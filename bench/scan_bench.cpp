@@ -197,8 +197,7 @@ int main(int argc, char* argv[]) {
     if (mode != "growth") generate(small, kSmallFolders, kSmallFiles);
     if (mode == "profile") {
         // The program's scan alone, round after round: for a profiler.
-        MeasuredFiles readAhead(getenv("RA_THREADS") ? std::size_t(atoi(getenv("RA_THREADS")))
-                                                     : platform::PosixFileSystem::kReadAheadThreads);
+        MeasuredFiles readAhead;
         for (int round = 0; round < 10; ++round)
             std::printf("scan %.3f s\n", Seconds([&] { Scan(small + "/", readAhead); }));
         return 0;

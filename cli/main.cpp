@@ -11,7 +11,7 @@
 // The wide command line: a folder or a file name in any script arrives whole.
 int wmain(int argc, wchar_t* argv[]) {
     std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) arguments.push_back(platform::NativeFromWide(argv[i]));
+    for (int i = 1; i < argc; ++i) arguments.push_back(platform::NativeFromArgument(argv[i]));
     return cli::RunTreeTool(arguments);
 }
 #else

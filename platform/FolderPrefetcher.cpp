@@ -219,6 +219,8 @@ struct FolderPrefetcher::Shared {
     std::uint64_t waitedReads = 0;  // one bit for each of the last reads: 1 when it waited
 };
 
+std::size_t FirstReadAheadThreads() { return std::thread::hardware_concurrency() > 1 ? 2 : 1; }
+
 FolderPrefetcher::FolderPrefetcher(std::shared_ptr<FolderReader> reader, ReadAheadLimits limits)
     : shared_(std::make_shared<Shared>(std::move(reader), limits)) {
     Shared& shared = *shared_;
@@ -388,6 +390,7 @@ Folder* FolderPrefetcher::Shared::NextToRead() {
         }
         Folder* folder = MakeChild(parent);
         if (parent->AllMade()) PopPending();
+        if (folder->state != State::kWaiting) continue;
         folder->state = State::kReading;
         folder->ahead = true;
         ++ahead;
@@ -449,6 +452,11 @@ Folder* FolderPrefetcher::Shared::MakeChild(Folder* parent) {
     child->parent = parent;
     child->depth = parent->depth + 1;
     child->index = std::uint32_t(parent->made.size());
+    // A junction, a link, a mount point: listed, never entered.
+    if (parent->entries->Attributes(parent->subfolders[parent->made.size()]) & faLink) {
+        child->state = State::kUnreadable;
+        if (++parent->started == parent->subfolders.size()) DropPlace(parent);
+    }
     Folder* made = child.get();
     parent->made.push_back(std::move(child));
     // Names come from the listing: once every subfolder is made the listing can go.
@@ -615,6 +623,14 @@ FolderPrefetcher::Outcome FolderPrefetcher::Take(Folder* folder, std::uint32_t f
         shared.waitedFor = folder;
         auto poll = std::chrono::steady_clock::now() + kStopPoll;
         while (!shared.WalkMayGo(folder)) {
+            if (shared.disabled && folder->state == State::kWaiting) {
+                // Memory ran out on the pool, whose threads are gone or going: not started,
+                // the folder is the walk's to read.
+                if (shared.urgent == folder) shared.urgent = nullptr;
+                shared.waitedFor = nullptr;
+                folder->state = State::kTaken;
+                return Outcome::kNotRead;
+            }
             if (shared.folderRead.wait_until(lock, poll) != std::cv_status::timeout) continue;
             if (Done(folder->state)) break;  // no longer for a batch than a poll's time
             lock.unlock();

@@ -2,7 +2,8 @@
 # Sets everything up, checks the format, builds Orvale with its tests (warnings as errors)
 # and runs the whole suite: unit, widget and end-to-end tests and the replay of the fuzz
 # corpus here, the unit and widget tests and the replay again under the address and
-# undefined-behaviour sanitizers, then the Windows half under Wine.
+# undefined-behaviour sanitizers, the Debian package, then the Windows half under Wine and
+# the Windows release (zip and installer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -17,4 +18,8 @@ scripts/sanitize-tests.sh || status=$?
 scripts/package.sh --check || status=$?
 
 scripts/wine-tests.sh || status=$?
+
+# The Windows release: the zip and the installer from a release build in build-windows/, then
+# their checks under Wine.
+scripts/windows-package.sh --check || status=$?
 exit $status

@@ -19,15 +19,7 @@ packages=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine locales xvfb xdotool
 scripts/install-packages.sh "${packages[@]}" || skip "could not install ${packages[*]}"
 
 # Wine takes its ANSI code page from the Unix locale: ja_JP gives 932.
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
-  echo "Generating the ja_JP.UTF-8 locale"
-  if grep -q '^# *ja_JP.UTF-8 UTF-8' /etc/locale.gen; then
-    sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
-  elif ! grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen; then
-    echo 'ja_JP.UTF-8 UTF-8' >>/etc/locale.gen
-  fi
-  locale-gen >/dev/null || skip "could not generate the ja_JP.UTF-8 locale"
-fi
+scripts/japanese-locale.sh || skip "could not generate the ja_JP.UTF-8 locale"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DORVALE_GUI=OFF -DORVALE_WERROR=ON >/dev/null

@@ -1,4 +1,7 @@
 #include <QApplication>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <array>
 #include <cstdio>
 #include <memory>
@@ -65,7 +68,17 @@ Arguments ReadArguments(int argc, char* argv[]) {
 
 }  // namespace
 
+// Every thread that allocates gets a heap of its own from glibc, with 64 MB of address space
+// set aside for it: the scan's read-ahead threads would take that from the room the window
+// keeps back for a scan that runs out of memory. A couple of heaps do for every thread.
+void ShareHeaps() {
+#ifdef __GLIBC__
+    mallopt(M_ARENA_MAX, 2);
+#endif
+}
+
 int main(int argc, char* argv[]) {
+    ShareHeaps();
     const Arguments arguments = ReadArguments(argc, argv);
     if (!arguments.valid || arguments.help) {
         std::fprintf(arguments.valid ? stdout : stderr, "%s\n", std::string(texts::kOrvaleUsage).c_str());

@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-#include "platform/WideText.h"
+#include "platform/win32/Win32Names.h"
 
 CommandLine ReadCommandLine(const std::vector<std::wstring>& arguments) {
     CommandLine line;
@@ -18,7 +18,7 @@ CommandLine ReadCommandLine(const std::vector<std::wstring>& arguments) {
         } else if ((options && argument.size() > 1 && argument.front() == L'-') || line.folder) {
             line.valid = false;
         } else {
-            line.folder = platform::NativeFromUtf16(std::u16string(argument.begin(), argument.end()));
+            line.folder = platform::NativeFromArgument(argument);
         }
     }
     return line;

@@ -7,8 +7,6 @@
 #include "drives/qt/DrivePictures.h"
 #include "drives/qt/DriveRowDelegate.h"
 #include "drives/qt/FileCtrl.h"
-#include "platform/Platform.h"
-#include "sjis/Cp932.h"
 #include "sjis/qt/QtText.h"
 
 namespace {
@@ -54,67 +52,17 @@ TDriveComboBox::TDriveComboBox(QWidget* parent)
     setStyle(listStyle_.get());
     setItemDelegate(new DriveRowDelegate(*this));
     view()->installEventFilter(this);
-    connect(this, &QComboBox::activated, this, &TDriveComboBox::Pick);
-
-    const std::string folder = platform::Current().drives.CurrentDirectory();
-    currentDrive_ = (folder.empty() || folder[0] == '\\') ? 0 : folder[0];
+    connect(this, &QComboBox::activated, this, [this] { Pick(); });
     FitItemHeight();
 }
 
 TDriveComboBox::~TDriveComboBox() = default;
 
-void TDriveComboBox::CreateWnd() {
-    if (created_) return;
-    created_ = true;
-    Recreate();
+void TDriveComboBox::AddItem(const drives::DriveItem& item) {
+    addItem(ToQString(item.text), static_cast<int>(item.picture));
 }
 
-void TDriveComboBox::Recreate() {
-    RebuildDriveList();
-    SelectDrive(currentDrive_);
-}
-
-void TDriveComboBox::RebuildDriveList() {
-    clear();
-    for (const drives::DriveItem& item : drives::DriveItems(platform::Current().drives))
-        addItem(ToQString(item.text), static_cast<int>(item.picture));
-    // Filling an empty box selects its first row; the fresh list has no selection.
-    setCurrentIndex(-1);
-}
-
-void TDriveComboBox::SelectDrive(char letter) {
-    if (currentIndex() >= 0 && sjis::AsciiUpper(letter) == sjis::AsciiUpper(currentDrive_)) return;
-    if (letter == 0) {
-        currentDrive_ = 0;
-        setCurrentIndex(-1);
-    } else {
-        currentDrive_ = sjis::AsciiLower(letter);
-        // No matching item leaves the selection as it was.
-        if (const int row = RowOf(currentDrive_); row >= 0) setCurrentIndex(row);
-    }
-    RaiseChange();
-}
-
-void TDriveComboBox::ShowDrive(char letter) {
-    currentDrive_ = sjis::AsciiLower(letter);
-    setCurrentIndex(RowOf(currentDrive_));
-}
-
-int TDriveComboBox::RowOf(char letter) const {
-    for (int row = 0; row < count(); ++row) {
-        const std::string text = FromQString(itemText(row));
-        if (text.size() >= 2 && sjis::AsciiUpper(text[0]) == sjis::AsciiUpper(letter) && text[1] == ':') return row;
-    }
-    return -1;
-}
-
-std::string TDriveComboBox::VolumeLabelText(char letter) {
-    return drives::VolumeLabelText(platform::Current().drives, letter);
-}
-
-std::string TDriveComboBox::NetworkNameText(char letter) {
-    return drives::NetworkNameText(platform::Current().drives, letter);
-}
+std::string TDriveComboBox::ItemText(int row) const { return FromQString(itemText(row)); }
 
 void TDriveComboBox::FitItemHeight() {
     fittedFont_ = font();
@@ -128,17 +76,8 @@ const QPixmap* TDriveComboBox::PictureAt(int row) const {
     return &pictures_->Picture(static_cast<drives::DrivePicture>(picture.toInt()));
 }
 
-// Every change of the selected row the user makes, by mouse or keyboard, list open or closed.
-void TDriveComboBox::Pick() {
-    ClickStep();
-    RaiseChange();
-}
-
-void TDriveComboBox::ClickStep() {
+void TDriveComboBox::RaiseClick() {
     if (OnClick) OnClick(this);
-    if (currentIndex() < 0) return;
-    const std::string text = FromQString(itemText(currentIndex()));
-    if (!text.empty()) SelectDrive(text[0]);
 }
 
 void TDriveComboBox::RaiseChange() {
@@ -166,8 +105,7 @@ void TDriveComboBox::changeEvent(QEvent* event) {
     QComboBox::changeEvent(event);
     if (event->type() != QEvent::FontChange || font() == fittedFont_) return;
     FitItemHeight();
-    // A new font re-creates the list as window creation does.
-    if (created_) Recreate();
+    RecreateIfMade();
 }
 
 bool TDriveComboBox::eventFilter(QObject* watched, QEvent* event) {

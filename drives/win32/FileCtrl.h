@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "drives/DriveSelector.h"
+#include "drives/DriveSelection.h"
 #include "resources/win32/Gdi.h"
 
 class DrivePictures;
 
-class TDriveComboBox : public DriveSelector {
+class TDriveComboBox : public DriveSelection {
 public:
     // The list lives in `parent`, whose messages about it the selector takes itself.
     TDriveComboBox(HWND parent, int id);
@@ -22,19 +22,7 @@ public:
 
     HWND Handle() const { return combo_; }
 
-    // The current drive's letter, 0 for none; a small letter once a selection has set it.
-    char CurrentDrive() const override { return currentDrive_; }
-
-    // Creates the selector's list the first time the window is shown: builds the drive
-    // list, selects the current drive and raises OnChange once. Later calls do nothing.
-    void CreateWnd();
-    virtual void RebuildDriveList();
-    void SelectDrive(char letter);
-    // Makes `letter` the current drive and selects its item, raising no event: the drive of
-    // a folder scanned without a pick.
-    void ShowDrive(char letter) override;
-    std::string VolumeLabelText(char letter);
-    std::string NetworkNameText(char letter);
+    void RebuildDriveList() override;
     void FitItemHeight();
     int ItemHeight() const { return itemHeight_; }
 
@@ -46,25 +34,27 @@ public:
     // Width of the control; its height stays what the field and eight open rows need.
     void SetWidth(int width);
 
-    // The text of a row (code page 932), -1 for the selected one; empty when there is none.
-    std::string ItemText(int row) const;
-    int ItemCount() const;
-    int SelectedRow() const;
+    // -1 reads the selected row; empty when there is none.
+    std::string ItemText(int row) const override;
+    int ItemCount() const override;
+    int SelectedRow() const override;
 
     // Raised with the selector as sender. OnClick is the generic click, before the drive is taken.
     std::function<void(TDriveComboBox& sender)> OnClick;
     std::function<void(TDriveComboBox& sender)> OnChange;
+
+protected:
+    void ClearItems() override;
+    void AddItem(const drives::DriveItem& item) override;
+    void SelectRow(int row) override;
+    void RaiseClick() override;
+    void RaiseChange() override;
 
 private:
     static LRESULT CALLBACK ParentProc(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                        DWORD_PTR self);
     bool OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void DrawRow(const DRAWITEMSTRUCT& item) const;
-    void Recreate();
-    void Pick();
-    void ClickStep();
-    void RaiseChange();
-    int RowOf(char letter) const;
     void FitDropHeight();
 
     HWND parent_;
@@ -72,8 +62,6 @@ private:
     std::unique_ptr<DrivePictures> pictures_;
     HWND combo_ = nullptr;
     HFONT font_ = nullptr;  // the window's, not owned
-    char currentDrive_ = 0;
-    bool created_ = false;
     int itemHeight_ = 0;
     int width_ = 0;
 };

@@ -6,8 +6,6 @@
 #include "drives/DriveRowLayout.h"
 #include "drives/win32/DrivePictures.h"
 #include "drives/win32/FileCtrl.h"
-#include "platform/Platform.h"
-#include "sjis/Cp932.h"
 #include "sjis/WinText.h"
 
 namespace {
@@ -20,8 +18,6 @@ constexpr DWORD kStyle =
 
 TDriveComboBox::TDriveComboBox(HWND parent, int id)
     : parent_(parent), id_(id), pictures_(std::make_unique<DrivePictures>()) {
-    const std::string folder = platform::Current().drives.CurrentDirectory();
-    currentDrive_ = (folder.empty() || folder[0] == '\\') ? 0 : folder[0];
     font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     // The parent hears from the list first while it is being made (its row height).
     SetWindowSubclass(parent_, ParentProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
@@ -38,53 +34,20 @@ TDriveComboBox::~TDriveComboBox() {
     DestroyWindow(combo_);
 }
 
-void TDriveComboBox::CreateWnd() {
-    if (created_) return;
-    created_ = true;
-    Recreate();
-}
-
-void TDriveComboBox::Recreate() {
-    RebuildDriveList();
-    SelectDrive(currentDrive_);
-}
-
 void TDriveComboBox::RebuildDriveList() {
-    SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
-    for (const drives::DriveItem& item : drives::DriveItems(platform::Current().drives)) {
-        const std::wstring text = WideFromCp932(item.text);
-        const auto row = SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        if (row >= 0) SendMessageW(combo_, CB_SETITEMDATA, WPARAM(row), LPARAM(item.picture));
-    }
-    SendMessageW(combo_, CB_SETCURSEL, WPARAM(-1), 0);
+    DriveSelection::RebuildDriveList();
     FitDropHeight();
 }
 
-void TDriveComboBox::SelectDrive(char letter) {
-    if (SelectedRow() >= 0 && sjis::AsciiUpper(letter) == sjis::AsciiUpper(currentDrive_)) return;
-    if (letter == 0) {
-        currentDrive_ = 0;
-        SendMessageW(combo_, CB_SETCURSEL, WPARAM(-1), 0);
-    } else {
-        currentDrive_ = sjis::AsciiLower(letter);
-        // No matching item leaves the selection as it was.
-        if (const int row = RowOf(currentDrive_); row >= 0) SendMessageW(combo_, CB_SETCURSEL, WPARAM(row), 0);
-    }
-    RaiseChange();
+void TDriveComboBox::ClearItems() { SendMessageW(combo_, CB_RESETCONTENT, 0, 0); }
+
+void TDriveComboBox::AddItem(const drives::DriveItem& item) {
+    const std::wstring text = WideFromCp932(item.text);
+    const auto row = SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (row >= 0) SendMessageW(combo_, CB_SETITEMDATA, WPARAM(row), LPARAM(item.picture));
 }
 
-void TDriveComboBox::ShowDrive(char letter) {
-    currentDrive_ = sjis::AsciiLower(letter);
-    SendMessageW(combo_, CB_SETCURSEL, WPARAM(RowOf(currentDrive_)), 0);
-}
-
-std::string TDriveComboBox::VolumeLabelText(char letter) {
-    return drives::VolumeLabelText(platform::Current().drives, letter);
-}
-
-std::string TDriveComboBox::NetworkNameText(char letter) {
-    return drives::NetworkNameText(platform::Current().drives, letter);
-}
+void TDriveComboBox::SelectRow(int row) { SendMessageW(combo_, CB_SETCURSEL, WPARAM(row), 0); }
 
 void TDriveComboBox::FitItemHeight() {
     const WindowDC screen(nullptr);
@@ -100,8 +63,7 @@ void TDriveComboBox::FitItemHeight() {
 
 void TDriveComboBox::SetFont(HFONT font) {
     ScaleFont(font);
-    // A new font makes the list again, as a new window does.
-    if (created_) Recreate();
+    RecreateIfMade();
 }
 
 void TDriveComboBox::ScaleFont(HFONT font) {
@@ -141,25 +103,8 @@ int TDriveComboBox::ItemCount() const { return int(SendMessageW(combo_, CB_GETCO
 
 int TDriveComboBox::SelectedRow() const { return int(SendMessageW(combo_, CB_GETCURSEL, 0, 0)); }
 
-int TDriveComboBox::RowOf(char letter) const {
-    for (int row = 0; row < ItemCount(); ++row) {
-        const std::string text = ItemText(row);
-        if (text.size() >= 2 && sjis::AsciiUpper(text[0]) == sjis::AsciiUpper(letter) && text[1] == ':') return row;
-    }
-    return -1;
-}
-
-// Every change of the selected row the user makes, by mouse or keyboard, list open or closed.
-void TDriveComboBox::Pick() {
-    ClickStep();
-    RaiseChange();
-}
-
-void TDriveComboBox::ClickStep() {
+void TDriveComboBox::RaiseClick() {
     if (OnClick) OnClick(*this);
-    if (SelectedRow() < 0) return;
-    const std::string text = ItemText(SelectedRow());
-    if (!text.empty()) SelectDrive(text[0]);
 }
 
 void TDriveComboBox::RaiseChange() {

@@ -1,7 +1,6 @@
 #include "platform/posix/PosixFileSystem.h"
 
 #include <fcntl.h>
-#include <sched.h>
 #include <sys/stat.h>
 
 #include "platform/Attributes.h"
@@ -78,14 +77,7 @@ std::unique_ptr<FolderWalk> PosixFileSystem::Walk(const std::string& nativeFolde
     if (!readAheadThreads_) return std::make_unique<PosixFolderWalk>(nativeFolder);
     return std::make_unique<ReadAheadWalk>(
         std::make_shared<PosixFolderReader>(nativeFolder),
-        ReadAheadLimits{readAheadThreads_, kFoldersAhead, kBytesAhead, FirstReadAheadThreads()});
-}
-
-std::size_t PosixFileSystem::FirstReadAheadThreads() {
-    cpu_set_t cores;
-    CPU_ZERO(&cores);
-    const int count = ::sched_getaffinity(0, sizeof cores, &cores) == 0 ? CPU_COUNT(&cores) : 1;
-    return count > 1 ? 2 : 1;
+        ReadAheadLimits{readAheadThreads_, kFoldersAhead, kBytesAhead, platform::FirstReadAheadThreads()});
 }
 
 }  // namespace platform

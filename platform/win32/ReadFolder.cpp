@@ -63,6 +63,7 @@ std::optional<FolderEntries> ReadFolder(std::string_view nativeFolder, std::uint
     do {
         const std::uint32_t attributes = ListedAttributes(data.dwFileAttributes, data.dwReserved0);
         if (attributes & skipped) continue;
+        if ((filter & kFoldersOnly) && !(attributes & faDirectory)) continue;
         // The name fills a fixed field; without a zero it takes the whole field.
         const std::size_t length = wcsnlen(data.cFileName, MAX_PATH);
         entries.Add(NativeFromWide(std::wstring_view(data.cFileName, length)), attributes);

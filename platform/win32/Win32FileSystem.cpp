@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include "platform/EntriesListing.h"
+#include "platform/ReadAheadWalk.h"
 #include "platform/WideText.h"
 #include "platform/win32/ReadFolder.h"
+#include "platform/win32/Win32FolderReader.h"
 #include "platform/win32/Win32FolderWalk.h"
 #include "platform/win32/Win32Names.h"
 
@@ -40,7 +42,10 @@ std::string Win32FileSystem::Utf8Name(std::string_view nativeName) { return Utf8
 std::u16string Win32FileSystem::Utf16Name(std::string_view nativeName) { return Utf16FromNative(nativeName); }
 
 std::unique_ptr<FolderWalk> Win32FileSystem::Walk(const std::string& nativeFolder) {
-    return std::make_unique<Win32FolderWalk>(nativeFolder);
+    if (!readAheadThreads_) return std::make_unique<Win32FolderWalk>(nativeFolder);
+    return std::make_unique<ReadAheadWalk>(
+        std::make_shared<Win32FolderReader>(nativeFolder),
+        ReadAheadLimits{readAheadThreads_, kFoldersAhead, kBytesAhead, FirstReadAheadThreads()});
 }
 
 }  // namespace platform

@@ -55,6 +55,12 @@ std::wstring CurrentFolder() {
 
 std::string NativeFromWide(std::wstring_view wide) { return NativeFromUtf16(Utf16(wide)); }
 
+std::string NativeFromArgument(std::wstring_view argument) {
+    std::string native = NativeFromWide(argument);
+    if (!native.empty() && native.back() == '"') native.back() = '\\';
+    return native;
+}
+
 std::string Cp932FromWide(std::wstring_view wide) { return sjis::FromUtf16(Utf16(wide)); }
 
 std::string Cp932FromNative(std::string_view native) { return sjis::FromUtf16(Utf16FromNative(native)); }

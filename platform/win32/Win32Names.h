@@ -16,6 +16,11 @@ std::wstring CurrentFolder();
 // A name or a text the system gave, as the program holds it.
 std::string NativeFromWide(std::wstring_view wide);
 
+// A command-line argument as the program holds it. A quoted path ending in a backslash
+// ("D:\", as Explorer passes a drive) arrives as D:" : the system's splitter reads \" as an
+// escaped quote. No Windows name holds a quote, so a closing one is the backslash typed.
+std::string NativeFromArgument(std::wstring_view argument);
+
 // Code page 932 through the program's codec: "?" for each character it cannot spell (a lone
 // surrogate too), never a best-fit guess.
 std::string Cp932FromWide(std::wstring_view wide);

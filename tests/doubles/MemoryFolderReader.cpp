@@ -1,5 +1,7 @@
 #include "doubles/MemoryFolderReader.h"
 
+#include <thread>
+
 #include "platform/Attributes.h"
 
 namespace platform {
@@ -98,6 +100,7 @@ FolderRead MemoryFolderReader::Read(const ReadPlace* base, std::span<const std::
         if (folder == folders_.end()) return read;
         children = folder->second;
     }
+    if (readTime.count()) std::this_thread::sleep_for(readTime);
     read.status = FolderRead::Status::kListed;
     read.entries.Add(".", faDirectory);
     read.entries.Add("..", faDirectory);

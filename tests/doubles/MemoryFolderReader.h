@@ -2,6 +2,7 @@
 // A drive in memory for the read-ahead, read on the pool's threads like a real one. One
 // folder's reads can be held until the test lets them go, as a share that stopped answering
 // holds them.
+#include <chrono>
 #include <condition_variable>
 #include <map>
 #include <mutex>
@@ -30,6 +31,11 @@ public:
                     const std::atomic<bool>& stop) override;
     std::unique_ptr<ListingWatch> Watch() override;
     const std::string& Root() const override { return root_; }
+    bool Remote() const override { return remote; }
+
+    // Every read takes this long, as a share's round trip does; such a drive is remote.
+    std::chrono::microseconds readTime{0};
+    bool remote = false;
 
 private:
     struct Place;

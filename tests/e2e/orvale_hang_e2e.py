@@ -2,8 +2,8 @@
 """A stop that always answers: the real programs scan a FUSE file system of this test's own
 whose listing of one folder does not come back until the test lets it (as a share whose
 server has gone away). Ctrl+C in orvale-tree and ESC in the window end the scan all the
-same, within half a second, with the tree found until then; the hung listing ends later on
-its own.
+same, within half a second, with the tree found until then; a close request closes the
+window within a second; the hung listing ends later on its own.
 
 Needs Debian's python3-fusepy and python3-xlib: run it with /usr/bin/python3. Where FUSE
 cannot be mounted, or those modules are missing, it says "skipped" and why.
@@ -219,6 +219,33 @@ class StopAnswers(unittest.TestCase):
         e2e.Desktop.wait_for(lambda: not self.drive.hung(), 10, "the hung listing did not end")
         time.sleep(0.5)
         self.assertIsNone(desktop.program.poll(), "the program ended when the abandoned listing came back")
+
+    def test_a_close_request_closes_the_window_while_a_listing_hangs(self):
+        try:
+            import Xlib  # noqa: F401
+        except ImportError:
+            self.skipTest("the Python module Xlib is missing (python3-xlib; run with /usr/bin/python3)")
+        from orvale_alive_e2e import WindowManagerSide
+        desktop = e2e.Desktop("hang-close")
+        self.addCleanup(desktop.close)
+        desktop.start(self.drive.root)
+        self.wait_until_the_walk_waits(desktop.program)
+        manager = WindowManagerSide(desktop, desktop.window)
+        self.addCleanup(manager.close)
+        asked = time.monotonic()
+        manager.ask_to_close()
+        shown = lambda: desktop.xdo("search", "--onlyvisible", "--name", "^Orvale$") != ""  # noqa: E731
+        e2e.Desktop.wait_for(lambda: not shown(), 15, "the window did not close while the listing hung")
+        took = time.monotonic() - asked
+        print(f"the window closed {took * 1000:.0f} ms after the close request", file=sys.stderr)
+        self.assertTrue(self.drive.hung(), "the listing was let go before the window closed")
+        self.assertLess(took, 1.0)
+        # The system keeps the process until its read of the hung folder comes back; then it
+        # ends, as a closed window's program does.
+        self.drive.release()
+        e2e.Desktop.wait_for(lambda: desktop.program.poll() is not None, 15,
+                             "the program did not end once the listing came back")
+        self.assertEqual(desktop.program.returncode, 0)
 
 
 if __name__ == "__main__":

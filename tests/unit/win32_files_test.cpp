@@ -21,6 +21,7 @@ namespace {
 
 using platform::faDirectory;
 using platform::faLink;
+using platform::faReadOnly;
 using platform::kFolderScanFilter;
 
 // Names code page 932 cannot spell, half-width kana, kanji and ASCII, in the order an NTFS
@@ -57,9 +58,10 @@ std::vector<std::string> TreeOf(TTreeNodes& nodes) {
 struct Win32Files : ::testing::Test {
     void SetUp() override { ASSERT_TRUE(temp.ok()); }
 
-    std::vector<Entry> Listing(const std::string& folder) {
+    // Files too: the scan's own filter passes them over.
+    std::vector<Entry> Listing(const std::string& folder, std::uint32_t filter = faReadOnly | faDirectory) {
         std::vector<Entry> out;
-        auto listing = files.List(folder, kFolderScanFilter);
+        auto listing = files.List(folder, filter);
         if (!listing) return out;
         platform::ListingEntry entry;
         while (listing->Next(entry)) out.push_back({std::string(entry.nativeName), entry.attributes});
@@ -118,6 +120,10 @@ TEST_F(Win32Files, ListingSkipsHiddenAndSystemAndComesInNameOrder) {
     }
     // "." and ".." first, then by upper-cased units: ".CACHE", "A.TXT", "LOCKED", "PLAIN".
     EXPECT_EQ(names, (std::vector<std::string>{".", "..", ".cache", "a.txt", "locked", "Plain"}));
+    // The scan's listing passes the file over.
+    names.clear();
+    for (const Entry& e : Listing(temp.path(), kFolderScanFilter)) names.push_back(e.name);
+    EXPECT_EQ(names, (std::vector<std::string>{".", "..", ".cache", "locked", "Plain"}));
 }
 
 TEST_F(Win32Files, NamesInEveryScriptArriveWholeInNameOrder) {

@@ -6,6 +6,7 @@ the bytes the Linux window saves for the same tree (tests/e2e/orvale_e2e.py work
 and with the Linux build's orvale-tree when one is at hand (ORVALE_TREE_NATIVE).
 
 Usage: orvale_window_wine.py WINE-RUN.SH PREFIX ORVALE.EXE [Class.test]
+(The Windows package's checks import it for its steps of a user.)
 
 Screenshots of each step land in ORVALE_E2E_SHOTS (the Linux build's e2e-screenshots/),
 named wine-...; look at them.
@@ -23,7 +24,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import orvale_e2e as e2e  # noqa: E402
 import orvale_tree_e2e as tree_e2e  # noqa: E402
 
-WINE_RUN, PREFIX, EXE = sys.argv[1:4]
+WINE_RUN, PREFIX, EXE = sys.argv[1:4] if __name__ == "__main__" else (None, None, None)
 WINE_SERVER = next((path for path in ("/usr/lib/wine/wineserver", shutil.which("wineserver")) if path and
                     os.access(path, os.X_OK)), "wineserver")
 NATIVE = os.environ.get("ORVALE_TREE_NATIVE", "")

@@ -18,7 +18,9 @@ prefix=$(realpath -m "$1")
 shift
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No .NET or Gecko downloads; and no menu entries on the Linux desktop for the shortcuts a
+# Windows installer makes (Wine's menu builder writes them into the home folder).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 [ -n "$mode" ] || unset DISPLAY
 unset WAYLAND_DISPLAY
