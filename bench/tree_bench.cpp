@@ -1,5 +1,6 @@
 // orvale-tree on the generated 200,000-folder tree beside its peers, warm cache, all in one
 // call: `orvale-tree -o x.txt`, `tree -d --charset=UTF-8 -o x.txt`, `find -type d`, the
+// files too (`orvale-tree -f` beside `tree` and `find`), the
 // window's own road (the scan handler, memo creation answered Yes, SaveAsText), and a bare
 // getdents walk that writes each folder's path, the least any such program can do.
 #include <dirent.h>
@@ -101,9 +102,13 @@ int main(int argc, char* argv[]) {
                                   [&] { BareWalkWriting(tree, out + "bare.txt", false); },
                                   [&] { BareWalkWriting(tree, out + "bare-synced.txt", true); },
                                   [&] { BareWalk(tree, nullptr); },
+                                  Command(program + " -f -o " + out + "orvale-tree-files.txt " + tree),
+                                  Command("tree --charset=UTF-8 -o " + out + "tree-files.txt " + tree),
+                                  Command("find " + tree + " >" + out + "find-files.txt"),
                               });
     const double orvaleTree = best[0], limited = best[1], treeCommand = best[2], find = best[3], window = best[4],
                  bare = best[5], bareSynced = best[6], bareNoWrite = best[7];
+    const double orvaleFiles = best[8], treeFiles = best[9], findFiles = best[10];
     std::printf("best of %d rounds\n", kRounds);
     std::printf("orvale-tree -o x.txt DIR                 %8.3f s\n", orvaleTree);
     std::printf("orvale-tree --memo-limit -o x.txt DIR    %8.3f s\n", limited);
@@ -113,7 +118,13 @@ int main(int argc, char* argv[]) {
     std::printf("bare getdents walk writing each path     %8.3f s\n", bare);
     std::printf("  the same, file synced to disk          %8.3f s\n", bareSynced);
     std::printf("  the same, writing nothing              %8.3f s\n", bareNoWrite);
+    std::printf("orvale-tree -f -o x.txt DIR              %8.3f s\n", orvaleFiles);
+    std::printf("tree --charset=UTF-8 -o x.txt DIR        %8.3f s\n", treeFiles);
+    std::printf("find DIR >x.txt                          %8.3f s\n", findFiles);
     std::printf("tree -d / orvale-tree                    %8.2f   (target >= 3.00)\n", treeCommand / orvaleTree);
+    std::printf("tree / orvale-tree -f                    %8.2f\n", treeFiles / orvaleFiles);
+    std::printf("find / orvale-tree -f                    %8.2f\n", findFiles / orvaleFiles);
+    std::printf("orvale-tree -f / orvale-tree             %8.2f\n", orvaleFiles / orvaleTree);
     std::printf("orvale-tree / bare walk writing          %8.2f   (target <= 1.20)\n", orvaleTree / bare);
     std::printf("orvale-tree / bare walk writing, synced  %8.2f\n", orvaleTree / bareSynced);
     std::printf("find / orvale-tree                       %8.2f\n", find / orvaleTree);
