@@ -219,7 +219,10 @@ struct FolderPrefetcher::Shared {
     std::uint64_t waitedReads = 0;  // one bit for each of the last reads: 1 when it waited
 };
 
-std::size_t FirstReadAheadThreads() { return std::thread::hardware_concurrency() > 1 ? 2 : 1; }
+std::size_t FirstReadAheadThreads() {
+    const std::size_t cores = std::thread::hardware_concurrency();
+    return cores > 1 ? 2 * cores : 1;
+}
 
 FolderPrefetcher::FolderPrefetcher(std::shared_ptr<FolderReader> reader, ReadAheadLimits limits)
     : shared_(std::make_shared<Shared>(std::move(reader), limits)) {
