@@ -1,18 +1,14 @@
 #include "app/win32/Panel.h"
 
+#include "app/win32/WindowClass.h"
+
 namespace {
 
 constexpr wchar_t kClass[] = L"OrvalePanel";
 
 void RegisterClassOnce(WNDPROC procedure) {
     static const ATOM registered = [procedure] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        windowClass.lpszClassName = kClass;
+        const WNDCLASSEXW windowClass = OwnWindowClass(kClass, procedure);
         return RegisterClassExW(&windowClass);
     }();
     (void)registered;

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "app/win32/WindowClass.h"
+
 namespace {
 
 constexpr wchar_t kClass[] = L"OrvaleSplitter";
@@ -17,13 +19,7 @@ BrushHandle HatchBrush() {
 
 Splitter::Splitter(HWND parent) : parent_(parent), hatch_(HatchBrush()) {
     static const ATOM registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = SplitterProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_SIZEWE);
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        windowClass.lpszClassName = kClass;
+        const WNDCLASSEXW windowClass = OwnWindowClass(kClass, SplitterProc, IDC_SIZEWE);
         return RegisterClassExW(&windowClass);
     }();
     (void)registered;

@@ -7,6 +7,7 @@
 
 #include "app/MainLayout.h"
 #include "app/win32/FolderDrop.h"
+#include "app/win32/WindowClass.h"
 #include "dialogs/ErrorBox.h"
 #include "resources/Texts.h"
 #include "resources/win32/Fonts.h"
@@ -30,13 +31,7 @@ void AppendCommand(HMENU menu, WORD command, std::string_view caption, const wch
 }
 
 ATOM RegisterFormClass(WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kClass;
+    WNDCLASSEXW windowClass = OwnWindowClass(kClass, procedure);
     windowClass.hIcon =
         static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), ORVALE_ICON_NAME, IMAGE_ICON, 32, 32, 0));
     windowClass.hIconSm =

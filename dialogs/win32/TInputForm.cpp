@@ -1,8 +1,7 @@
 #include "dialogs/win32/TInputForm.h"
 
-#include <array>
-
 #include "dialogs/MessageKinds.h"
+#include "dialogs/win32/DialogWindow.h"
 #include "dialogs/win32/ModalScope.h"
 #include "resources/Texts.h"
 #include "resources/win32/Fonts.h"
@@ -10,32 +9,9 @@
 
 namespace {
 
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr int kBoxId = 100, kPromptId = 101;
 
-// An empty dialog template: the dialog manager's keyboard handling, nothing else from it.
-struct alignas(DWORD) EmptyTemplate {
-    DLGTEMPLATE head{kStyle, 0, 0, 0, 0, 100, 50};
-    std::array<WORD, 3> none{};  // no menu, the standard class, no title
-};
-
 std::wstring Caption(TMessageButton kind) { return WideFromCp932(texts::Cp932(ButtonKindOf(kind).caption)); }
-
-FontHandle MessageFont(UINT dpi) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) return nullptr;
-    return FontHandle(CreateFontIndirectW(&metrics.lfMessageFont));
-}
-
-msglayout::Rect ScreenOfActiveWindow() {
-    HWND active = GetActiveWindow();
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(active ? active : GetForegroundWindow(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& r = monitor.rcMonitor;
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
 
 int TextWidth(HDC dc, const std::wstring& text) {
     RECT box{};
@@ -46,9 +22,7 @@ int TextWidth(HDC dc, const std::wstring& text) {
 }  // namespace
 
 TInputForm::TInputForm(const InputDialog& dialog) : manyLines_(dialog.LineKind() == InputDialog::kManyLines) {
-    static const EmptyTemplate empty;
-    dialog_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &empty.head, GetActiveWindow(), DialogProc,
-                                         reinterpret_cast<LPARAM>(this));
+    dialog_ = CreateEmptyDialog(DialogProc, reinterpret_cast<LPARAM>(this));
     ownFont_ = MessageFont(DpiOf(dialog_));
     font_ = ownFont_ ? ownFont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SetWindowTextW(dialog_, WideFromCp932(dialog.Caption()).c_str());

@@ -1,9 +1,9 @@
 #include "dialogs/win32/TMessageForm.h"
 
-#include <array>
 #include <cwctype>
 
 #include "dialogs/MessageKinds.h"
+#include "dialogs/win32/DialogWindow.h"
 #include "dialogs/win32/ModalScope.h"
 #include "resources/Texts.h"
 #include "resources/win32/Fonts.h"
@@ -16,15 +16,8 @@ namespace {
 // control breaks it, so that no text runs past the wrap width (a long path has no spaces).
 constexpr UINT kTextFlags = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_EDITCONTROL;
 constexpr int kFirstButtonId = 100;
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
 std::wstring Text(std::string_view utf8) { return WideFromCp932(texts::Cp932(utf8)); }
-
-// An empty dialog template: the dialog manager's keyboard handling, nothing else from it.
-struct alignas(DWORD) EmptyTemplate {
-    DLGTEMPLATE head{kStyle, 0, 0, 0, 0, 100, 50};
-    std::array<WORD, 3> none{};  // no menu, the standard class, no title
-};
 
 wchar_t Upper(wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); }
 
@@ -36,24 +29,6 @@ wchar_t Accelerator(const std::wstring& caption) {
         ++i;
     }
     return 0;
-}
-
-// The system's message font at a DPI; nothing when the metrics cannot be read.
-FontHandle MessageFont(UINT dpi) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) return nullptr;
-    return FontHandle(CreateFontIndirectW(&metrics.lfMessageFont));
-}
-
-// The monitor that holds the application's active window.
-msglayout::Rect ScreenOfActiveWindow() {
-    HWND active = GetActiveWindow();
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(active ? active : GetForegroundWindow(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& r = monitor.rcMonitor;
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 }  // namespace
@@ -71,9 +46,7 @@ LPCWSTR TMessageForm::IconOf(TMessageKind kind) {
 
 TMessageForm::TMessageForm(std::string_view text, TMessageKind kind, TMessageButtons buttons, int helpContext)
     : helpContext_(helpContext), text_(WideFromCp932(text)) {
-    static const EmptyTemplate empty;
-    dialog_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &empty.head, GetActiveWindow(), DialogProc,
-                                         reinterpret_cast<LPARAM>(this));
+    dialog_ = CreateEmptyDialog(DialogProc, reinterpret_cast<LPARAM>(this));
     ownFont_ = MessageFont(DpiOf(dialog_));
     font_ = ownFont_ ? ownFont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SetWindowTextW(dialog_, Text(KindCaption(kind)).c_str());
