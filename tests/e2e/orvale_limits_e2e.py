@@ -16,7 +16,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from orvale_e2e import (HTML_HEAD, HTML_TAIL, PIECE_BAR, PIECE_BLANK, PIECE_BRANCH, PIECE_LAST,  # noqa: E402
                         Desktop, DriveTest, Node, tree_lines)
 
-TOPS, BELOW = 600, 500  # 300,600 folders: far more than the headroom holds
+TOPS, BELOW = 600, 999  # 599,400 folders: a store of 80 MB, more than the headroom and any
+# heap the program's start-up left free (a loaded machine left it enough for half as many)
 HEADROOM = 24 * 1024 * 1024  # above the program's own size once its window is up
 PIECES = (PIECE_BRANCH, PIECE_LAST, PIECE_BAR, PIECE_BLANK)
 
@@ -24,6 +25,20 @@ PIECES = (PIECE_BRANCH, PIECE_LAST, PIECE_BAR, PIECE_BLANK)
 def address_space(pid):
     with open(f"/proc/{pid}/status") as status:
         return int(re.search(r"^VmSize:\s+(\d+) kB", status.read(), re.M).group(1)) * 1024
+
+
+def settled_address_space(pid):
+    """The program's address space once its start-up is over: the same for a whole second. A
+    loaded machine is still starting it after a second, with font files mapped for a while."""
+    end = time.monotonic() + 30
+    before = address_space(pid)
+    while time.monotonic() < end:
+        time.sleep(1.0)
+        now = address_space(pid)
+        if now == before:
+            return now
+        before = now
+    return before
 
 
 def tree_from_lines(lines):
@@ -39,6 +54,26 @@ def tree_from_lines(lines):
         stack[-1].children.append(node)
         stack.append(node)
     return root
+
+
+def resting(pid, seconds=1.0):
+    """Whether the program used no processor time for a while: its scans have ended."""
+    def used():
+        with open(f"/proc/{pid}/stat") as stat:
+            fields = stat.read().rsplit(")", 1)[1].split()
+        return int(fields[11]) + int(fields[12])
+    before = used()
+    time.sleep(seconds)
+    return used() == before
+
+
+def says_the_store_is_full(desktop, box):
+    """A message box copies its text to the clipboard."""
+    desktop.xdo("windowfocus", "--sync", box)
+    desktop.key("ctrl+c")
+    copied = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "UTF8_STRING"], env=desktop.env,
+                            capture_output=True, timeout=10).stdout.decode("utf-8", "replace")
+    return "アイテムの挿入ができません." in copied
 
 
 class MemoryRunsOut(DriveTest):
@@ -58,26 +93,31 @@ class MemoryRunsOut(DriveTest):
         desktop = Desktop("limits")
         self.addCleanup(desktop.close)
         desktop.start()
-        time.sleep(1.0)
-        cap = address_space(desktop.program.pid) + HEADROOM
+        cap = settled_address_space(desktop.program.pid) + HEADROOM
         resource.prlimit(desktop.program.pid, resource.RLIMIT_AS, (cap, cap))
         desktop.key("End", "Up")  # the test's drive: the one before the newest mount
-        # The error box is captioned with the program's title, as the main window is.
-        box = [w for w in desktop.wait_for_windows("^Orvale$", 2, 120) if w != desktop.window][0]
-        desktop.shot("error-box")
-        # A message box copies its text to the clipboard.
-        copied = []
-
-        def copy_text():
-            desktop.xdo("windowfocus", "--sync", box)
-            desktop.key("ctrl+c")
-            copied[:] = [subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "UTF8_STRING"], env=desktop.env,
-                                        capture_output=True, timeout=10).stdout.decode("utf-8", "replace")]
-            return "アイテムの挿入ができません." in copied[0]
-
-        desktop.wait_for(copy_text, 20, "the error box's text is not the store's")
-        desktop.key("Return")
-        time.sleep(0.5)
+        # The pick raises two change events and each scans: the first scan may run out of
+        # memory as well as the second, as the heap the start-up left free decides. Every
+        # error box (captioned with the program's title, as the main window is) is read and
+        # answered, until the program rests with none up.
+        answered = 0
+        end = time.monotonic() + 120
+        while time.monotonic() < end:
+            boxes = [w for w in desktop.xdo("search", "--onlyvisible", "--name", "^Orvale$").split()
+                     if w != desktop.window]
+            if boxes:
+                if not answered:
+                    desktop.shot("error-box")
+                desktop.wait_for(lambda: says_the_store_is_full(desktop, boxes[0]), 20,
+                                 "the error box's text is not the store's")
+                desktop.key("Return")
+                answered += 1
+                time.sleep(0.5)
+            elif answered and resting(desktop.program.pid):
+                break
+            else:
+                time.sleep(0.2)
+        self.assertIn(answered, (1, 2), "one error box for each scan that ran out")
         self.assertIsNone(desktop.program.poll(), "the program ended")
 
         self.build_memo(desktop)
