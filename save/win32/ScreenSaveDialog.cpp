@@ -56,23 +56,23 @@ UINT_PTR CALLBACK PlaceWhenReady(HWND hook, UINT message, WPARAM, LPARAM lParam)
 
 }  // namespace
 
-std::wstring ScreenSaveDialog::FilterSpec() {
-    std::wstring spec;
+std::wstring ScreenSaveDialog::FilterPairs() {
+    std::wstring pairs;
     for (const save::FilterEntry& entry : save::SplitFilter(texts::Cp932(texts::kSaveFilter))) {
-        spec += WideFromCp932(entry.description);
-        spec += L'\0';
+        pairs += WideFromCp932(entry.description);
+        pairs += L'\0';
         for (std::size_t i = 0; i < entry.patterns.size(); ++i) {
-            if (i > 0) spec += L';';
-            spec += WideFromCp932(entry.patterns[i]);
+            if (i > 0) pairs += L';';
+            pairs += WideFromCp932(entry.patterns[i]);
         }
-        spec += L'\0';
+        pairs += L'\0';
     }
-    spec += L'\0';
-    return spec;
+    pairs += L'\0';
+    return pairs;
 }
 
 bool ScreenSaveDialog::Present(TSaveDialog& saveDialog) {
-    const std::wstring filter = FilterSpec();
+    const std::wstring filter = FilterPairs();
     std::vector<wchar_t> name(kNameRoom, L'\0');
     // The name accepted last, exactly as the dialog gave it.
     const std::u16string shown = platform::Utf16FromNative(saveDialog.NativeFileName);

@@ -15,7 +15,7 @@ public:
     bool Present(TSaveDialog& dialog) override;
 
     // The filter as the dialog takes it: description, NUL, patterns, NUL, ..., NUL.
-    static std::wstring FilterSpec();
+    static std::wstring FilterPairs();
     // A name the dialog returned, as the program shows it and as the file system spells it.
     static save::SavePath PathOf(const std::wstring& returned);
 

@@ -11,7 +11,7 @@ TEST(SaveDialog, OffersTheTwoFileTypesInOrder) {
         L"\u30C6\u30AD\u30B9\u30C8\u30D5\u30A1\u30A4\u30EB(*.txt)\0*.txt\0"  // テキストファイル
         L"HTML\u30D5\u30A1\u30A4\u30EB(*.htm)\0*.htm;*.html\0";
     // The literal's own terminating NUL is the list's closing one.
-    EXPECT_EQ(ScreenSaveDialog::FilterSpec(), std::wstring(kWanted, std::size(kWanted)));
+    EXPECT_EQ(ScreenSaveDialog::FilterPairs(), std::wstring(kWanted, std::size(kWanted)));
 }
 
 TEST(SaveDialog, ReturnedNameIsShownInCodePage932AndSpelledAsTheFileSystemSpellsIt) {
