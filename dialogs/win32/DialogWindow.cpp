@@ -1,6 +1,7 @@
 #include "dialogs/win32/DialogWindow.h"
 
 #include <array>
+#include <string_view>
 
 namespace {
 
@@ -30,4 +31,18 @@ msglayout::Rect ScreenOfActiveWindow() {
     GetMonitorInfoW(MonitorFromWindow(active ? active : GetForegroundWindow(), MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& r = monitor.rcMonitor;
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+msglayout::Size LetterRun(HDC dc) {
+    static constexpr std::wstring_view kLetters = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE letters{};
+    GetTextExtentPoint32W(dc, kLetters.data(), int(kLetters.size()), &letters);
+    return {letters.cx, letters.cy};
+}
+
+msglayout::Size FrameOf(HWND window) {
+    RECT outer{}, client{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    return {(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
 }

@@ -16,3 +16,9 @@ FontHandle MessageFont(UINT dpi);
 
 // The monitor that holds the application's active window.
 msglayout::Rect ScreenOfActiveWindow();
+
+// The 52 letters A..Z a..z in the font selected into `dc`: what the layouts size text by.
+msglayout::Size LetterRun(HDC dc);
+
+// The outer window's size less its client area's.
+msglayout::Size FrameOf(HWND window);

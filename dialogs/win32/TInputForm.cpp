@@ -45,20 +45,14 @@ TInputForm::TInputForm(const InputDialog& dialog) : manyLines_(dialog.LineKind()
 TInputForm::~TInputForm() { DestroyWindow(dialog_); }
 
 void TInputForm::Measure(HDC dc, const InputDialog& dialog) {
-    RECT window{}, client{};
-    GetWindowRect(dialog_, &window);
-    GetClientRect(dialog_, &client);
-    static constexpr std::wstring_view kLetters = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    SIZE letters{};
-    GetTextExtentPoint32W(dc, kLetters.data(), int(kLetters.size()), &letters);
     const std::wstring prompt = WideFromCp932(dialog.Prompt());
     SIZE promptSize{};
     GetTextExtentPoint32W(dc, prompt.c_str(), int(prompt.size()), &promptSize);
 
     inputlayout::Measures measures;
-    measures.letters = {letters.cx, letters.cy};
+    measures.letters = LetterRun(dc);
     measures.screen = ScreenOfActiveWindow();
-    measures.frame = {(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
+    measures.frame = FrameOf(dialog_);
     measures.prompt = {TextWidth(dc, prompt), promptSize.cy};
     measures.caption = [&](TMessageButton kind) { return TextWidth(dc, Caption(kind)); };
     layout_ = inputlayout::LayOut(measures, dialog.LineKind(), msglayout::ProcessButtonWidths());

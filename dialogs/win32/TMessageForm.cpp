@@ -67,17 +67,10 @@ TMessageForm::TMessageForm(std::string_view text, TMessageKind kind, TMessageBut
 TMessageForm::~TMessageForm() { DestroyWindow(dialog_); }
 
 void TMessageForm::Measure(HDC dc, TMessageButtons buttons, bool hasIcon) {
-    RECT window{}, client{};
-    GetWindowRect(dialog_, &window);
-    GetClientRect(dialog_, &client);
-    static constexpr std::wstring_view kLetters = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    SIZE letters{};
-    GetTextExtentPoint32W(dc, kLetters.data(), int(kLetters.size()), &letters);
-
     msglayout::Measures measures;
-    measures.letters = {letters.cx, letters.cy};
+    measures.letters = LetterRun(dc);
     measures.screen = ScreenOfActiveWindow();
-    measures.frame = {(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
+    measures.frame = FrameOf(dialog_);
     measures.text = [&](int wrapWidth) {
         RECT box{0, 0, wrapWidth, 0};
         DrawTextW(dc, text_.c_str(), int(text_.size()), &box, kTextFlags | DT_CALCRECT);
