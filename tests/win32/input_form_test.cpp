@@ -9,32 +9,9 @@
 #include "dialogs/win32/TInputForm.h"
 #include "resources/Texts.h"
 #include "sjis/WinText.h"
+#include "support/ModalInput.h"
 
 namespace {
-
-std::wstring TextOf(HWND window) {
-    std::wstring text(std::size_t(GetWindowTextLengthW(window)), L'\0');
-    GetWindowTextW(window, text.data(), int(text.size() + 1));
-    return text;
-}
-
-// Shows the form and, once its own loop runs, calls `input`, which sends what the user would.
-bool Answer(TInputForm& form, const std::function<void(TInputForm&)>& input) {
-    static const std::function<void(TInputForm&)>* pending = nullptr;
-    static TInputForm* target = nullptr;
-    pending = &input;
-    target = &form;
-    SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        (*pending)(*target);
-    });
-    return form.ShowModal();
-}
-
-void Key(HWND target, UINT key) {
-    PostMessageW(target, WM_KEYDOWN, key, 1);
-    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
-}
 
 void Type(HWND target, std::wstring_view text) {
     for (const wchar_t c : text) PostMessageW(target, WM_CHAR, c, 1);

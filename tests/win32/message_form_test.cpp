@@ -10,6 +10,7 @@
 #include "dialogs/win32/TMessageForm.h"
 #include "resources/Texts.h"
 #include "sjis/WinText.h"
+#include "support/ModalInput.h"
 #include "support/TestWindow.h"
 
 namespace {
@@ -18,31 +19,6 @@ const TMessageButtons kYesNo = ButtonSet({mbYes, mbNo});
 const TMessageButtons kOk = ButtonSet({mbOK});
 
 std::wstring Wide(std::string_view utf8) { return WideFromCp932(texts::Cp932(utf8)); }
-
-std::wstring TextOf(HWND window) {
-    std::wstring text(std::size_t(GetWindowTextLengthW(window)), L'\0');
-    GetWindowTextW(window, text.data(), int(text.size() + 1));
-    return text;
-}
-
-// Shows the form and, once its own loop runs (the form up, the focus on its first button),
-// calls `input`, which posts what the user would type.
-int Answer(TMessageForm& form, const std::function<void(TMessageForm&)>& input) {
-    static const std::function<void(TMessageForm&)>* pending = nullptr;
-    static TMessageForm* target = nullptr;
-    pending = &input;
-    target = &form;
-    SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        (*pending)(*target);
-    });
-    return form.ShowModal();
-}
-
-void Key(HWND target, UINT key) {
-    PostMessageW(target, WM_KEYDOWN, key, 1);
-    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
-}
 
 TEST(MessageForm, TheQuestionIsLaidOutByTheLayoutArithmetic) {
     TMessageForm form(texts::Cp932(texts::kConfirmReplaceMemo), mkConfirmation, kYesNo, 0);
