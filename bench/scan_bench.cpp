@@ -5,8 +5,9 @@
 // `find -type d` and `fdfind -j 2 -u`. Cold cache (dropped before every run), on the 100,000-folder tree: the scan, the
 // scan walking alone, the bare walk, `find -type d` and `fdfind -j 64`. Then the store's memory per node, the
 // read-ahead's peak memory and the scan's growth on a deep chain and on one wide folder. Arguments: [folder for the
-// trees, on a disk] [warm | warm-small | warm-big | cold | growth | pool | profile]: only that part (pool: cold scans
-// by pool size and window; profile: the program's scan alone, ten times, for a profiler).
+// trees, on a disk] [warm | warm-small | warm-big | cold | growth | pool | profile | profile-big]: only that part
+// (pool: cold scans by pool size and window; profile: the program's scan alone on the 100,000-folder tree, ten times,
+// for a profiler, with each round's processor time and context switches; profile-big: the same on 1,000,000).
 #include <dirent.h>
 #include <fcntl.h>
 #include <malloc.h>
@@ -167,6 +168,7 @@ void Growth(const char* what, const std::string& root, int n,
 }
 
 void Compare(const std::string& tree, int folders);
+void Profile(const std::string& tree);
 void CompareCold(const std::string& tree);
 void ComparePools(const std::string& tree);
 
@@ -194,12 +196,11 @@ int main(int argc, char* argv[]) {
         std::fflush(stdout);
         bench::GenerateTree(root, folders, fileCount);
     };
-    if (mode != "growth") generate(small, kSmallFolders, kSmallFiles);
-    if (mode == "profile") {
-        // The program's scan alone, round after round: for a profiler.
-        MeasuredFiles readAhead;
-        for (int round = 0; round < 10; ++round)
-            std::printf("scan %.3f s\n", Seconds([&] { Scan(small + "/", readAhead); }));
+    if (mode != "growth" && mode != "profile-big") generate(small, kSmallFolders, kSmallFiles);
+    if (mode == "profile" || mode == "profile-big") {
+        const std::string tree = mode == "profile" ? small : big;
+        if (tree == big) generate(big, kBigFolders, kBigFiles);
+        Profile(tree);
         return 0;
     }
     if (mode == "pool") {
@@ -269,6 +270,25 @@ void Compare(const std::string& tree, int folders) {
     std::printf("store: %zu bytes of nodes (%.1f per node, target < 150), names %zu bytes beyond\n", result.nodeBytes,
                 perNode, result.nameBytes);
     std::printf("heap grown by the scan: %.1f bytes per node besides the names\n\n", heapPerNode);
+}
+
+// The program's scan alone, round after round, for a profiler: each round's time, the
+// processor time it took on every core, and how often its threads slept or were put aside.
+void Profile(const std::string& tree) {
+    MeasuredFiles readAhead;
+    BareWalk(tree);  // warms the cache
+    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    for (int round = 0; round < 10; ++round) {
+        struct rusage before {
+        }, after{};
+        getrusage(RUSAGE_SELF, &before);
+        const double wall = Seconds([&] { Scan(tree + "/", readAhead); });
+        getrusage(RUSAGE_SELF, &after);
+        std::printf("scan %.3f s  user %.3f s  system %.3f s  slept %ld  put aside %ld\n", wall,
+                    seconds(after.ru_utime) - seconds(before.ru_utime),
+                    seconds(after.ru_stime) - seconds(before.ru_stime), after.ru_nvcsw - before.ru_nvcsw,
+                    after.ru_nivcsw - before.ru_nivcsw);
+    }
 }
 
 // Empties the page, dentry and inode caches; false (with the reason) where refused.
