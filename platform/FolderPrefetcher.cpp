@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Attributes.h"
+#include "platform/ReadTrip.h"
 
 namespace platform {
 
@@ -27,6 +28,10 @@ constexpr int kWaitsToGrow = 3;
 // The walk, once it had to wait, goes on when this many folders are ready ahead of it (or
 // nothing more is being read): one wake-up per batch rather than one per folder.
 constexpr std::size_t kBatch = 64;
+// A thread that finds listings in memory reads on below the folder it took, up to so many
+// folders and so large a share of the bytes ahead, before it hands them on.
+constexpr std::size_t kTripFolders = 32;
+constexpr std::size_t kTripShareOfBytes = 32;
 // How long the end of a walk waits for the reads under way before it leaves them behind.
 constexpr std::chrono::milliseconds kEndGrace{50};
 
@@ -163,6 +168,7 @@ struct FolderPrefetcher::Shared {
         bool reading = false;
         bool abandoned = false;
         std::shared_ptr<AbandonedRead> ticket;
+        std::unique_ptr<ReadTrip> trip;  // from the thread's start
     };
 
     Shared(std::shared_ptr<FolderReader> folderReader, ReadAheadLimits readAheadLimits)
@@ -172,7 +178,12 @@ struct FolderPrefetcher::Shared {
     void Work(Worker* me);
     Folder* NextToRead();
     Folder* MakeChild(Folder* parent);
-    void Read(Folder* folder, Worker* me, ListingWatch& watch, std::vector<std::string>& names, Lock& lock);
+    void Read(Folder* folder, Worker* me, ReadTrip& trip, std::vector<std::string>& names, Lock& lock);
+    ReadTrip::Bounds TripBounds() const;
+    void PublishTrip(Folder* top, std::vector<ReadTrip::Read>& reads);
+    Folder* StartBelow(Folder* parent, std::uint32_t index);
+    void CutTripOf(Folder* folder);
+    void NoteRead(bool waited);
     std::string Key(const Folder* folder) const;
     bool Adopt(Folder* folder);
     static void Deliver(const std::shared_ptr<AbandonedRead>& ticket, FolderRead read);
@@ -201,8 +212,9 @@ struct FolderPrefetcher::Shared {
     std::vector<std::unique_ptr<Worker>> workers;
     // Folders with subfolders not yet started, as a heap: earliest in the walk's order on top.
     std::vector<Folder*> pending;
-    Folder* urgent = nullptr;     // the walk waits for it and no thread has started it
-    Folder* waitedFor = nullptr;  // the folder the walk waits for
+    std::vector<Folder*> tripFolders;  // made by PublishTrip, by the trip's reads
+    Folder* urgent = nullptr;          // the walk waits for it and no thread has started it
+    Folder* waitedFor = nullptr;       // the folder the walk waits for
     std::uint32_t filter = 0;
     bool filterKnown = false;
     std::atomic<bool> stopping = false;  // also seen by reads under way, which hold no lock
@@ -256,7 +268,13 @@ FolderPrefetcher::~FolderPrefetcher() {
                 worker->abandoned = true;
                 ++abandonedReads;
                 worker->ticket = std::make_shared<Shared::AbandonedRead>();
-                worker->ticket->key = shared.Key(worker->folder);
+                // Where a trip reads below the folder, the ticket is for that read.
+                std::string below;
+                if (worker->trip)
+                    worker->trip->Cut([&](FolderRead&, std::vector<ReadTrip::Read>&, const ReadTrip::UnderWay& way) {
+                        if (way.active) below = way.key;
+                    });
+                worker->ticket->key = shared.Key(worker->folder) + below;
                 const std::lock_guard registry(Shared::abandonedMutex);
                 Shared::abandonedList.push_back(worker->ticket);
                 Shared::anyAbandoned = true;
@@ -337,6 +355,7 @@ void FolderPrefetcher::Shared::Work(Worker* me) {
     Folder* folder = nullptr;
     try {
         const std::unique_ptr<ListingWatch> watch = reader->Watch();
+        me->trip = std::make_unique<ReadTrip>(*reader, *watch, stopping);
         std::vector<std::string> names;
         while (!stopping) {
             folder = NextToRead();
@@ -350,7 +369,7 @@ void FolderPrefetcher::Shared::Work(Worker* me) {
                 continue;
             }
             if (idle && (urgent || !pending.empty()) && RoomAhead()) workWanted.notify_one();
-            Read(folder, me, *watch, names, lock);
+            Read(folder, me, *me->trip, names, lock);
             folder = nullptr;
         }
     } catch (const std::bad_alloc&) {
@@ -471,7 +490,7 @@ Folder* FolderPrefetcher::Shared::MakeChild(Folder* parent) {
 
 // Reads a folder from the nearest place kept above it; the lock is let go around the read,
 // which works on copies only: the walk may end meanwhile and take the folders with it.
-void FolderPrefetcher::Shared::Read(Folder* folder, Worker* me, ListingWatch& watch, std::vector<std::string>& names,
+void FolderPrefetcher::Shared::Read(Folder* folder, Worker* me, ReadTrip& trip, std::vector<std::string>& names,
                                     Lock& lock) {
     Folder* base = folder->parent;
     while (base && !base->place) base = base->parent;
@@ -485,34 +504,101 @@ void FolderPrefetcher::Shared::Read(Folder* folder, Worker* me, ListingWatch& wa
     if (Folder* parent = folder->parent; parent && ++parent->started == parent->subfolders.size()) DropPlace(parent);
     const bool mayKeep = heldPlaces < kHeldPlaces || folder->depth % kCheckpoint == 0;
     const std::uint32_t readFilter = filter;
+    const ReadTrip::Bounds bounds = TripBounds();
     me->reading = true;
     me->folder = folder;
     ++reading;
     lock.unlock();
     const auto start = std::chrono::steady_clock::now();
-    FolderRead read = reader->Read(place.get(), names, readFilter, mayKeep, stopping);
-    const bool waited = watch.Waited(std::chrono::steady_clock::now() - start);
-    if (LockSoon(lock)) watch.Restart();
+    // The trip needs the folder's place to read below it.
+    FolderRead read = reader->Read(place.get(), names, readFilter, mayKeep || bounds.folders, stopping);
+    const bool waited = trip.Watch().Waited(std::chrono::steady_clock::now() - start);
+    trip.Run(read, waited, place, names, readFilter, bounds);
+    if (!mayKeep) read.place.reset();
+    if (LockSoon(lock)) trip.Watch().Restart();
     me->reading = false;
     --reading;
     if (me->abandoned) --abandonedReads;
     if (me->ticket) {
         // Nobody here wants it any more; perhaps a later walk does. Read on copies as well.
         const std::shared_ptr<AbandonedRead> ticket = std::move(me->ticket);
+        FolderRead& left = trip.CutMidRead() ? trip.CutRead() : read;
         lock.unlock();
-        Deliver(ticket, std::move(read));
+        Deliver(ticket, std::move(left));
         lock.lock();
     }
     if (stopping) {
         readEnded.notify_all();
         return;  // the folders are gone with the walk: the result is dropped
     }
-    if (NoteWait(waited)) {
-        if (const std::shared_ptr<Shared> owner = self.lock()) Spawn(limits.threads, owner);
-        workWanted.notify_all();
+    NoteRead(waited);
+    if (!trip.WasCut()) {
+        Publish(folder, std::move(read));
+        PublishTrip(folder, trip.Reads());
+    } else if (me->folder != folder) {
+        // The walk took what the trip had read; the read under way is a folder's own now.
+        Publish(me->folder, std::move(trip.CutRead()));
     }
-    Publish(folder, std::move(read));
     WakeWalk();
+}
+
+// How far a thread may read on below the folder it took: not at all on a share, nor once
+// listings are seen to wait, where the reads under way are better spread over the pool, nor
+// while an earlier walk's read is under way, which a folder on the trip might be.
+ReadTrip::Bounds FolderPrefetcher::Shared::TripBounds() const {
+    if (reader->Remote() || waitedReads != 0 || !RoomAhead() || anyAbandoned.load(std::memory_order_relaxed)) return {};
+    return {std::min(kTripFolders, limits.foldersAhead - ahead), limits.bytesAhead / kTripShareOfBytes};
+}
+
+// Makes the folders a trip read below `top`, in the walk's order, as if each had been
+// started from the pool and read on its own.
+void FolderPrefetcher::Shared::PublishTrip(Folder* top, std::vector<ReadTrip::Read>& reads) {
+    // A folder the walk has left in the meantime takes what was read below it along.
+    if (top->state != State::kRead || reads.empty()) return;
+    std::vector<Folder*>& made = tripFolders;
+    made.resize(reads.size());
+    for (std::size_t i = 0; i < reads.size(); ++i) {
+        ReadTrip::Read& trip = reads[i];
+        Folder* folder = StartBelow(trip.parent == ReadTrip::kTop ? top : made[trip.parent], trip.index);
+        if (heldPlaces >= kHeldPlaces && folder->depth % kCheckpoint != 0) trip.read.place.reset();
+        NoteRead(trip.waited);
+        Publish(folder, std::move(trip.read));
+        made[i] = folder;
+    }
+}
+
+// Makes a subfolder of a folder read on a trip, as the pool would have started it.
+Folder* FolderPrefetcher::Shared::StartBelow(Folder* parent, std::uint32_t index) {
+    while (parent->made.size() <= index) MakeChild(parent);
+    Folder* folder = parent->made[index].get();
+    folder->state = State::kReading;
+    folder->ahead = true;
+    ++ahead;
+    if (++parent->started == parent->subfolders.size()) DropPlace(parent);
+    return folder;
+}
+
+// The walk waits for a folder a thread reads: if it is on a trip below it, what it has
+// read is handed on now, and the read under way becomes that of its own folder.
+void FolderPrefetcher::Shared::CutTripOf(Folder* folder) {
+    for (const auto& worker : workers) {
+        if (worker->folder != folder || !worker->reading || !worker->trip) continue;
+        worker->trip->Cut([&](FolderRead& top, std::vector<ReadTrip::Read>& reads, const ReadTrip::UnderWay& way) {
+            if (heldPlaces >= kHeldPlaces && folder->depth % kCheckpoint != 0) top.place.reset();
+            Publish(folder, std::move(top));
+            PublishTrip(folder, reads);
+            if (!way.active || folder->state != State::kRead) return;
+            worker->folder = StartBelow(way.parent == ReadTrip::kTop ? folder : tripFolders[way.parent], way.index);
+        });
+        WakeWalk();
+    }
+}
+
+// Grows the pool once reads are seen to wait.
+void FolderPrefetcher::Shared::NoteRead(bool waited) {
+    if (!NoteWait(waited)) return;
+    if (const std::shared_ptr<Shared> owner = self.lock()) Spawn(limits.threads, owner);
+    workWanted.notify_all();
 }
 
 // Whether the pool is to grow now: the reads are seen to wait for their file system.
@@ -635,6 +721,7 @@ FolderPrefetcher::Outcome FolderPrefetcher::Take(Folder* folder, std::uint32_t f
                 return Outcome::kNotRead;
             }
             if (shared.folderRead.wait_until(lock, poll) != std::cv_status::timeout) continue;
+            if (folder->state == State::kReading) shared.CutTripOf(folder);
             if (Done(folder->state)) break;  // no longer for a batch than a poll's time
             lock.unlock();
             const bool stop = stopAsked && stopAsked();

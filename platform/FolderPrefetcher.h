@@ -42,11 +42,12 @@ std::size_t FirstReadAheadThreads();
 
 // Reads the folders of a drive ahead of a depth-first pre-order walk over their listings,
 // on a small pool of threads: every listing read tells which folders come next, so the pool
-// starts on the earliest of them that nobody reads yet. The walk takes each listing once,
-// and never reads itself: while it waits for a listing it keeps asking whether to stop, so
-// a file system that stops answering cannot hold it. A subfolder that stands for another
-// name (faLink) is never read: it lists nothing. One thread (the walk's) calls the public
-// functions.
+// starts on the earliest of them that nobody reads yet; while listings come from memory a
+// thread reads on below the folder it took (ReadTrip) and hands the lot on with one hold of
+// the lock. The walk takes each listing once, and never reads itself: while it waits for a
+// listing it keeps asking whether to stop, so a file system that stops answering cannot
+// hold it. A subfolder that stands for another name (faLink) is never read: it lists
+// nothing. One thread (the walk's) calls the public functions.
 class FolderPrefetcher {
 public:
     struct Folder;
