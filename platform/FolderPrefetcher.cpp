@@ -210,6 +210,7 @@ struct FolderPrefetcher::Shared {
     Folder* StartBelow(Folder* parent, std::uint32_t index);
     void CutTripOf(Folder* folder);
     void NoteRead(bool waited);
+    void LeaveToWalk(Folder* folder);
     std::string Key(const Folder* folder) const;
     bool Adopt(Folder* folder);
     static void Deliver(const std::shared_ptr<AbandonedRead>& ticket, FolderRead read);
@@ -417,8 +418,7 @@ void FolderPrefetcher::Shared::Work(Worker* me) {
         }
         if (stopping) return;
         disabled = true;
-        if (folder && folder->state == State::kReading) folder->state = State::kNotRead;
-        if (folder && folder->ahead) ++readyAhead;
+        if (folder) LeaveToWalk(folder);
         folderRead.notify_all();
     }
 }
@@ -561,9 +561,14 @@ void FolderPrefetcher::Shared::Read(Folder* folder, Worker* me, ReadTrip& trip, 
     if (!trip.WasCut()) {
         Publish(folder, std::move(read));
         PublishTrip(folder, trip.Reads());
-    } else if (me->folder != folder) {
+    } else if (Folder* own = me->folder; own != folder) {
         // The walk took what the trip had read; the read under way is a folder's own now.
-        Publish(me->folder, std::move(trip.CutRead()));
+        try {
+            Publish(own, std::move(trip.CutRead()));
+        } catch (const std::bad_alloc&) {
+            LeaveToWalk(own);
+            throw;
+        }
     }
     WakeWalk();
 }
@@ -583,13 +588,22 @@ void FolderPrefetcher::Shared::PublishTrip(Folder* top, std::vector<ReadTrip::Re
     if (top->state != State::kRead || reads.empty()) return;
     std::vector<Folder*>& made = tripFolders;
     made.resize(reads.size());
-    for (std::size_t i = 0; i < reads.size(); ++i) {
-        ReadTrip::Read& trip = reads[i];
-        Folder* folder = StartBelow(trip.parent == ReadTrip::kTop ? top : made[trip.parent], trip.index);
-        if (heldPlaces >= kHeldPlaces && folder->depth % kCheckpoint != 0) trip.read.place.reset();
-        NoteRead(trip.waited);
-        Publish(folder, std::move(trip.read));
-        made[i] = folder;
+    Folder* folder = nullptr;
+    try {
+        for (std::size_t i = 0; i < reads.size(); ++i) {
+            ReadTrip::Read& trip = reads[i];
+            folder = StartBelow(trip.parent == ReadTrip::kTop ? top : made[trip.parent], trip.index);
+            if (heldPlaces >= kHeldPlaces && folder->depth % kCheckpoint != 0) trip.read.place.reset();
+            NoteRead(trip.waited);
+            Publish(folder, std::move(trip.read));
+            made[i] = folder;
+            folder = nullptr;
+        }
+    } catch (const std::bad_alloc&) {
+        // Out of memory part-way: the folder being made is the walk's to read, or it would
+        // wait for it for ever; the ones after it the walk makes as it comes to them.
+        if (folder) LeaveToWalk(folder);
+        throw;
     }
 }
 
@@ -618,6 +632,17 @@ void FolderPrefetcher::Shared::CutTripOf(Folder* folder) {
         });
         WakeWalk();
     }
+}
+
+// A folder a thread could not hand on (out of memory): the walk reads it itself rather than
+// wait for it.
+void FolderPrefetcher::Shared::LeaveToWalk(Folder* folder) {
+    if (folder->state != State::kReading) return;
+    folder->state = State::kNotRead;
+    // What a listing handed on in part foretold is not the walk's: it finds the subfolders itself.
+    folder->subfolders.clear();
+    folder->entries.reset();
+    if (folder->ahead) ++readyAhead;
 }
 
 // Grows the pool once reads are seen to wait.

@@ -1,10 +1,14 @@
 // A listing that never comes back cannot hold the scan: ESC, the end of the scan and a
 // second scan each go on without it, and the read left behind ends later touching nothing.
+// Nor can the pool running out of memory: the walk reads what it could not hand on.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,6 +19,34 @@
 #include "platform/ReadAheadWalk.h"
 #include "tree/FolderScan.h"
 #include "tree/TTreeNodes.h"
+
+namespace {
+
+// Once armed, allocations on every thread but the test's fail from the n-th on.
+std::atomic<long> poolAllocationsLeft{-1};
+std::atomic<std::thread::id> testThread;
+
+bool PoolAllocationFails() {
+    if (poolAllocationsLeft.load(std::memory_order_relaxed) < 0) return false;
+    if (std::this_thread::get_id() == testThread.load()) return false;
+    return poolAllocationsLeft.fetch_sub(1) <= 0;
+}
+
+}  // namespace
+
+// The replacements below are a matching pair; GCC takes the free after an inlined new for a
+// mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
+void* operator new(std::size_t size) {
+    if (PoolAllocationFails()) throw std::bad_alloc();
+    if (void* block = std::malloc(size ? size : 1)) return block;
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace {
 
@@ -199,6 +231,39 @@ TEST_F(ReadAheadStop, ScansStartedWhileAnEarlierListingStillHangsWorkNormallyAnd
     EXPECT_EQ(Tree(nodes), kWhole);
     const std::vector<std::string> after = reader->Reads();
     EXPECT_EQ(std::count(after.begin(), after.end(), "b"), 2);
+}
+
+TEST_F(ReadAheadStop, MemoryRunningOutOnThePoolAtAnyPointLeavesTheWholeTreeToTheWalk) {
+    // 296 folders of a random shape below those of the fixture.
+    unsigned seed = 7;
+    std::vector<std::string> paths{"a", "b", "c"};
+    for (int i = 0; i < 296; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        paths.push_back(paths[(seed >> 8) % paths.size()] + "/f" + std::to_string(i));
+        reader->AddFolder(paths.back());
+    }
+    testThread = std::this_thread::get_id();
+    auto scan = [&](long failFrom) {
+        ReaderFiles files(reader, kPool);
+        platform::FakeDesktop desktop;
+        // A folder the pool never hands on would be waited for until ESC: ten seconds of it.
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        desktop.escapeScript = [&](int) { return std::chrono::steady_clock::now() > end; };
+        TTreeNodes nodes;
+        bool interrupted = false;
+        poolAllocationsLeft = failFrom;
+        FolderScan(nodes, files, desktop, interrupted).Run("x:\\", "x:\\");
+        poolAllocationsLeft = -1;
+        EXPECT_FALSE(interrupted) << "the pool's allocations failing from the " << failFrom << "th";
+        return Tree(nodes);
+    };
+    const std::vector<std::string> whole = scan(-1);
+    ASSERT_EQ(whole.size(), kWhole.size() + 296);
+    // From the first allocation of the pool to well past its reads, trips included.
+    for (long failFrom = 0; failFrom < 3000; failFrom += 1 + failFrom / 8) {
+        ASSERT_EQ(scan(failFrom), whole) << "the pool's allocations failing from the " << failFrom << "th";
+        WaitUntilAllReadsEnded();
+    }
 }
 
 }  // namespace
