@@ -185,6 +185,9 @@ struct FolderPrefetcher::Shared {
     void CutTripOf(Folder* folder);
     void NoteRead(bool waited);
     void LeaveToWalk(Folder* folder);
+    bool MayKeepPlace(const Folder* folder) const {
+        return heldPlaces < kHeldPlaces || folder->depth % kCheckpoint == 0;
+    }
     std::string Key(const Folder* folder) const;
     bool Adopt(Folder* folder);
     static void Deliver(const std::shared_ptr<AbandonedRead>& ticket, FolderRead read);
@@ -502,7 +505,7 @@ void FolderPrefetcher::Shared::Read(Folder* folder, Worker* me, ReadTrip& trip, 
     // Once every subfolder has begun, nothing more is opened from the parent: the reads
     // under way hold its place as long as they need it.
     if (Folder* parent = folder->parent; parent && ++parent->started == parent->subfolders.size()) DropPlace(parent);
-    const bool mayKeep = heldPlaces < kHeldPlaces || folder->depth % kCheckpoint == 0;
+    const bool mayKeep = MayKeepPlace(folder);
     const std::uint32_t readFilter = filter;
     const ReadTrip::Bounds bounds = TripBounds();
     me->reading = true;
@@ -567,7 +570,7 @@ void FolderPrefetcher::Shared::PublishTrip(Folder* top, std::vector<ReadTrip::Re
         for (std::size_t i = 0; i < reads.size(); ++i) {
             ReadTrip::Read& trip = reads[i];
             folder = StartBelow(trip.parent == ReadTrip::kTop ? top : made[trip.parent], trip.index);
-            if (heldPlaces >= kHeldPlaces && folder->depth % kCheckpoint != 0) trip.read.place.reset();
+            if (!MayKeepPlace(folder)) trip.read.place.reset();
             NoteRead(trip.waited);
             Publish(folder, std::move(trip.read));
             made[i] = folder;
@@ -598,7 +601,7 @@ void FolderPrefetcher::Shared::CutTripOf(Folder* folder) {
     for (const auto& worker : workers) {
         if (worker->folder != folder || !worker->reading || !worker->trip) continue;
         worker->trip->Cut([&](FolderRead& top, std::vector<ReadTrip::Read>& reads, const ReadTrip::UnderWay& way) {
-            if (heldPlaces >= kHeldPlaces && folder->depth % kCheckpoint != 0) top.place.reset();
+            if (!MayKeepPlace(folder)) top.place.reset();
             Publish(folder, std::move(top));
             PublishTrip(folder, reads);
             if (!way.active || folder->state != State::kRead) return;
