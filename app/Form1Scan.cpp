@@ -87,6 +87,9 @@ void Form1Handlers::RunScan(const ScanRoot& root) {
         // The pane shows nothing while the store is rebuilt, and the count field how far it got.
         const StoreLoan loan(Tree(), StoreLoan::kRebuild);
         const CountShown count(Status());
+        // The last tree goes first: after a scan that ran out, the reserve is had back only
+        // from the memory that tree holds, and memo creation and saving need it.
+        Tree().Items().ClearNodes();
         reserve_.Renew();
         try {
             Work().Run([&] { scan.Run(root.text, root.nativePath); }, [&] { Status().ShowFolderCount(scan.Found()); });
