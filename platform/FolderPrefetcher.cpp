@@ -43,6 +43,32 @@ bool Done(State state) { return state != State::kWaiting && state != State::kRea
 
 bool IsDots(std::string_view name) { return name == "." || name == ".."; }
 
+// The listing of a folder that holds no subfolder and nothing the filter lets through.
+const FolderEntries& DotsOnly() {
+    static const FolderEntries dots = [] {
+        FolderEntries entries;
+        entries.Add(".", faDirectory);
+        entries.Add("..", faDirectory);
+        return entries;
+    }();
+    return dots;
+}
+
+bool SameEntries(const FolderEntries& a, const FolderEntries& b) {
+    if (a.Count() != b.Count()) return false;
+    for (std::size_t i = 0; i < a.Count(); ++i)
+        if (a.Name(i) != b.Name(i) || a.Attributes(i) != b.Attributes(i)) return false;
+    return true;
+}
+
+// A listing to hand on. Such empty folders are half of most trees: they share one listing,
+// and the heap their own came from has it back on the thread that read it.
+std::shared_ptr<const FolderEntries> HandedOn(FolderEntries entries) {
+    static const std::shared_ptr<const FolderEntries> dots(std::shared_ptr<const FolderEntries>{}, &DotsOnly());
+    if (SameEntries(entries, DotsOnly())) return dots;
+    return std::make_shared<const FolderEntries>(std::move(entries));
+}
+
 // Holds of the lock are short: a thread that finds it taken tries again a few times before
 // it sleeps, as sleeping and waking cost more than the hold. True when it slept.
 bool LockSoon(std::unique_lock<std::mutex>& lock) {
@@ -661,7 +687,7 @@ void FolderPrefetcher::Shared::Publish(Folder* folder, FolderRead read) {
         if ((entries.Attributes(i) & faDirectory) && !IsDots(entries.Name(i)))
             folder->subfolders.push_back(std::uint32_t(i));
     folder->made.reserve(folder->subfolders.size());
-    folder->entries = std::make_shared<const FolderEntries>(std::move(read.entries));
+    folder->entries = HandedOn(std::move(read.entries));
     folder->state = State::kRead;
     if (!folder->subfolders.empty()) {
         PushPending(folder);
