@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <new>
+#include <span>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -69,6 +70,34 @@ std::shared_ptr<const FolderEntries> HandedOn(FolderEntries entries) {
     return std::make_shared<const FolderEntries>(std::move(entries));
 }
 
+// A read made ready to hand on: its subfolders found and its listing made shareable, on
+// the thread that read it before it takes the lock, so that holds of the lock stay short.
+struct Ready {
+    FolderRead::Status status = FolderRead::Status::kUnreadable;
+    std::shared_ptr<const FolderEntries> entries;
+    std::shared_ptr<const ReadPlace> place;
+    std::vector<std::uint32_t> subfolders;  // entry numbers; its room is kept from read to read
+};
+
+void Prepare(FolderRead&& read, Ready& ready) {
+    ready.status = read.status;
+    ready.place = std::move(read.place);
+    ready.subfolders.clear();
+    ready.entries.reset();
+    if (read.status != FolderRead::Status::kListed) return;
+    const FolderEntries& entries = read.entries;
+    for (std::size_t i = 0; i < entries.Count(); ++i)
+        if ((entries.Attributes(i) & faDirectory) && !IsDots(entries.Name(i)))
+            ready.subfolders.push_back(std::uint32_t(i));
+    ready.entries = HandedOn(std::move(read.entries));
+}
+
+Ready Prepared(FolderRead&& read) {
+    Ready ready;
+    Prepare(std::move(read), ready);
+    return ready;
+}
+
 // Holds of the lock are short: a thread that finds it taken tries again a few times before
 // it sleeps, as sleeping and waking cost more than the hold. True when it slept.
 bool LockSoon(std::unique_lock<std::mutex>& lock) {
@@ -107,6 +136,19 @@ struct FolderPrefetcher::Folder {
     std::size_t started = 0;                       // subfolders whose read has begun
 
     bool AllMade() const { return made.size() == subfolders.size(); }
+    // Made anew for another folder, keeping the room its name and lists had.
+    void Reuse() {
+        std::string keptName = std::move(name);
+        std::vector<std::uint32_t> keptSubfolders = std::move(subfolders);
+        std::vector<std::unique_ptr<Folder>> keptMade = std::move(made);
+        *this = Folder();
+        name = std::move(keptName);
+        subfolders = std::move(keptSubfolders);
+        made = std::move(keptMade);
+        name.clear();
+        subfolders.clear();
+        made.clear();
+    }
     std::size_t Bytes() const {
         return sizeof(Folder) + (name.capacity() > 15 ? name.capacity() + 1 : 0) +
                subfolders.capacity() * sizeof(std::uint32_t) + made.capacity() * sizeof(made[0]) +
@@ -195,18 +237,21 @@ struct FolderPrefetcher::Shared {
         bool abandoned = false;
         std::shared_ptr<AbandonedRead> ticket;
         std::unique_ptr<ReadTrip> trip;  // from the thread's start
+        std::vector<Ready> ready;        // the folder taken, then the trip's reads
     };
 
     Shared(std::shared_ptr<FolderReader> folderReader, ReadAheadLimits readAheadLimits)
         : reader(std::move(folderReader)), limits(readAheadLimits), root(std::make_unique<Folder>()) {}
 
     void Spawn(std::size_t count, const std::shared_ptr<Shared>& self);
+    std::unique_ptr<Folder> NewFolder();
+    void Recycle(std::unique_ptr<Folder> top);
     void Work(Worker* me);
     Folder* NextToRead();
     Folder* MakeChild(Folder* parent);
     void Read(Folder* folder, Worker* me, ReadTrip& trip, std::vector<std::string>& names, Lock& lock);
     ReadTrip::Bounds TripBounds() const;
-    void PublishTrip(Folder* top, std::vector<ReadTrip::Read>& reads);
+    void PublishTrip(Folder* top, std::vector<ReadTrip::Read>& reads, std::span<Ready> ready);
     Folder* StartBelow(Folder* parent, std::uint32_t index);
     void CutTripOf(Folder* folder);
     void NoteRead(bool waited);
@@ -216,8 +261,8 @@ struct FolderPrefetcher::Shared {
     }
     std::string Key(const Folder* folder) const;
     bool Adopt(Folder* folder);
-    static void Deliver(const std::shared_ptr<AbandonedRead>& ticket, FolderRead read);
-    void Publish(Folder* folder, FolderRead read);
+    static void Deliver(const std::shared_ptr<AbandonedRead>& ticket, Ready read);
+    void Publish(Folder* folder, Ready& read);
     bool NoteWait(bool waited);
     void PushPending(Folder* parent);
     void PopPending();
@@ -243,8 +288,13 @@ struct FolderPrefetcher::Shared {
     // Folders with subfolders not yet started, as a heap: earliest in the walk's order on top.
     std::vector<Folder*> pending;
     std::vector<Folder*> tripFolders;  // made by PublishTrip, by the trip's reads
-    Folder* urgent = nullptr;          // the walk waits for it and no thread has started it
-    Folder* waitedFor = nullptr;       // the folder the walk waits for
+    // Folders the walk has left, for the next ones made: a folder made and forgotten takes
+    // nothing from the heap and gives nothing back, on threads that share it.
+    std::vector<std::unique_ptr<Folder>> spare;
+    std::vector<std::unique_ptr<Folder>> recycling;  // Recycle's own, kept for its room
+    std::vector<Ready> cutReady;                     // CutTripOf's own
+    Folder* urgent = nullptr;                        // the walk waits for it and no thread has started it
+    Folder* waitedFor = nullptr;                     // the folder the walk waits for
     std::uint32_t filter = 0;
     bool filterKnown = false;
     std::atomic<bool> stopping = false;  // also seen by reads under way, which hold no lock
@@ -414,7 +464,7 @@ void FolderPrefetcher::Shared::Work(Worker* me) {
             // No result to hand on: a walk that adopted the read reads the folder itself.
             const std::shared_ptr<AbandonedRead> ticket = std::move(me->ticket);
             lock.unlock();
-            FolderRead none;
+            Ready none;
             none.status = FolderRead::Status::kNoAnswer;
             Deliver(ticket, std::move(none));
             lock.lock();
@@ -481,7 +531,7 @@ bool FolderPrefetcher::Shared::Adopt(Folder* folder) {
 }
 
 // Hands an abandoned read's result to the walk that adopted it, if one still waits.
-void FolderPrefetcher::Shared::Deliver(const std::shared_ptr<AbandonedRead>& ticket, FolderRead read) {
+void FolderPrefetcher::Shared::Deliver(const std::shared_ptr<AbandonedRead>& ticket, Ready read) {
     std::shared_ptr<Shared> adopter;
     {
         const std::lock_guard registry(abandonedMutex);
@@ -493,12 +543,36 @@ void FolderPrefetcher::Shared::Deliver(const std::shared_ptr<AbandonedRead>& tic
     const Lock lock(adopter->mutex);
     if (adopter->stopping) return;
     --adopter->reading;
-    adopter->Publish(ticket->adopted, std::move(read));
+    adopter->Publish(ticket->adopted, read);
     adopter->WakeWalk();
 }
 
+std::unique_ptr<Folder> FolderPrefetcher::Shared::NewFolder() {
+    if (spare.empty()) return std::make_unique<Folder>();
+    std::unique_ptr<Folder> folder = std::move(spare.back());
+    spare.pop_back();
+    return folder;
+}
+
+// Keeps a folder and everything below it for the folders still to be made, as many as the
+// read-ahead may hold at once; lists that grew large for a wide folder go.
+void FolderPrefetcher::Shared::Recycle(std::unique_ptr<Folder> top) {
+    constexpr std::size_t kLargeList = 256;
+    std::vector<std::unique_ptr<Folder>>& stack = recycling;
+    stack.push_back(std::move(top));
+    while (!stack.empty()) {
+        std::unique_ptr<Folder> folder = std::move(stack.back());
+        stack.pop_back();
+        if (!folder) continue;
+        for (auto& child : folder->made) stack.push_back(std::move(child));
+        if (spare.size() >= limits.foldersAhead || folder->subfolders.capacity() > kLargeList) continue;
+        folder->Reuse();
+        spare.push_back(std::move(folder));
+    }
+}
+
 Folder* FolderPrefetcher::Shared::MakeChild(Folder* parent) {
-    auto child = std::make_unique<Folder>();
+    std::unique_ptr<Folder> child = NewFolder();
     child->name = parent->entries->Name(parent->subfolders[parent->made.size()]);
     child->parent = parent;
     child->depth = parent->depth + 1;
@@ -544,6 +618,13 @@ void FolderPrefetcher::Shared::Read(Folder* folder, Worker* me, ReadTrip& trip, 
     const bool waited = trip.Watch().Waited(std::chrono::steady_clock::now() - start);
     trip.Run(read, waited, place, names, readFilter, bounds);
     if (!mayKeep) read.place.reset();
+    // Unless the walk took the reads meanwhile (a cut), they are made ready before the lock.
+    std::vector<Ready>& ready = me->ready;
+    if (!trip.WasCut()) {
+        ready.resize(std::max(ready.size(), trip.Reads().size() + 1));
+        Prepare(std::move(read), ready[0]);
+        for (std::size_t i = 0; i < trip.Reads().size(); ++i) Prepare(std::move(trip.Reads()[i].read), ready[i + 1]);
+    }
     if (LockSoon(lock)) trip.Watch().Restart();
     me->reading = false;
     --reading;
@@ -551,7 +632,9 @@ void FolderPrefetcher::Shared::Read(Folder* folder, Worker* me, ReadTrip& trip, 
     if (me->ticket) {
         // Nobody here wants it any more; perhaps a later walk does. Read on copies as well.
         const std::shared_ptr<AbandonedRead> ticket = std::move(me->ticket);
-        FolderRead& left = trip.CutMidRead() ? trip.CutRead() : read;
+        Ready left = trip.CutMidRead() ? Prepared(std::move(trip.CutRead()))
+                     : trip.WasCut()   ? Prepared(std::move(read))
+                                       : std::move(ready[0]);
         lock.unlock();
         Deliver(ticket, std::move(left));
         lock.lock();
@@ -562,12 +645,13 @@ void FolderPrefetcher::Shared::Read(Folder* folder, Worker* me, ReadTrip& trip, 
     }
     NoteRead(waited);
     if (!trip.WasCut()) {
-        Publish(folder, std::move(read));
-        PublishTrip(folder, trip.Reads());
+        Publish(folder, ready[0]);
+        PublishTrip(folder, trip.Reads(), std::span(ready).subspan(1, trip.Reads().size()));
     } else if (Folder* own = me->folder; own != folder) {
         // The walk took what the trip had read; the read under way is a folder's own now.
         try {
-            Publish(own, std::move(trip.CutRead()));
+            Ready cut = Prepared(std::move(trip.CutRead()));
+            Publish(own, cut);
         } catch (const std::bad_alloc&) {
             LeaveToWalk(own);
             throw;
@@ -586,7 +670,7 @@ ReadTrip::Bounds FolderPrefetcher::Shared::TripBounds() const {
 
 // Makes the folders a trip read below `top`, in the walk's order, as if each had been
 // started from the pool and read on its own.
-void FolderPrefetcher::Shared::PublishTrip(Folder* top, std::vector<ReadTrip::Read>& reads) {
+void FolderPrefetcher::Shared::PublishTrip(Folder* top, std::vector<ReadTrip::Read>& reads, std::span<Ready> ready) {
     // A folder the walk has left in the meantime takes what was read below it along.
     if (top->state != State::kRead || reads.empty()) return;
     std::vector<Folder*>& made = tripFolders;
@@ -596,9 +680,9 @@ void FolderPrefetcher::Shared::PublishTrip(Folder* top, std::vector<ReadTrip::Re
         for (std::size_t i = 0; i < reads.size(); ++i) {
             ReadTrip::Read& trip = reads[i];
             folder = StartBelow(trip.parent == ReadTrip::kTop ? top : made[trip.parent], trip.index);
-            if (!MayKeepPlace(folder)) trip.read.place.reset();
+            if (!MayKeepPlace(folder)) ready[i].place.reset();
             NoteRead(trip.waited);
-            Publish(folder, std::move(trip.read));
+            Publish(folder, ready[i]);
             made[i] = folder;
             folder = nullptr;
         }
@@ -628,8 +712,11 @@ void FolderPrefetcher::Shared::CutTripOf(Folder* folder) {
         if (worker->folder != folder || !worker->reading || !worker->trip) continue;
         worker->trip->Cut([&](FolderRead& top, std::vector<ReadTrip::Read>& reads, const ReadTrip::UnderWay& way) {
             if (!MayKeepPlace(folder)) top.place.reset();
-            Publish(folder, std::move(top));
-            PublishTrip(folder, reads);
+            Ready topReady = Prepared(std::move(top));
+            Publish(folder, topReady);
+            cutReady.resize(std::max(cutReady.size(), reads.size()));
+            for (std::size_t i = 0; i < reads.size(); ++i) Prepare(std::move(reads[i].read), cutReady[i]);
+            PublishTrip(folder, reads, std::span(cutReady).first(reads.size()));
             if (!way.active || folder->state != State::kRead) return;
             worker->folder = StartBelow(way.parent == ReadTrip::kTop ? folder : tripFolders[way.parent], way.index);
         });
@@ -663,7 +750,10 @@ bool FolderPrefetcher::Shared::NoteWait(bool waited) {
     return true;
 }
 
-void FolderPrefetcher::Shared::Publish(Folder* folder, FolderRead read) {
+void FolderPrefetcher::Shared::Publish(Folder* folder, Ready& read) {
+    // Whatever becomes of the folder, the read's listing and place are let go here.
+    std::shared_ptr<const FolderEntries> entries = std::move(read.entries);
+    std::shared_ptr<const ReadPlace> place = std::move(read.place);
     if (folder->abandoned) {
         folder->state = State::kNotRead;
         if (folder->ahead) {
@@ -682,17 +772,14 @@ void FolderPrefetcher::Shared::Publish(Folder* folder, FolderRead read) {
         folder->state = State::kUnreadable;
         return;
     }
-    const FolderEntries& entries = read.entries;
-    for (std::size_t i = 0; i < entries.Count(); ++i)
-        if ((entries.Attributes(i) & faDirectory) && !IsDots(entries.Name(i)))
-            folder->subfolders.push_back(std::uint32_t(i));
+    folder->subfolders.assign(read.subfolders.begin(), read.subfolders.end());
     folder->made.reserve(folder->subfolders.size());
-    folder->entries = HandedOn(std::move(read.entries));
+    folder->entries = std::move(entries);
     folder->state = State::kRead;
     if (!folder->subfolders.empty()) {
         PushPending(folder);
-        if (read.place) {
-            folder->place = std::move(read.place);
+        if (place) {
+            folder->place = std::move(place);
             ++heldPlaces;
         }
     }
@@ -841,7 +928,7 @@ void FolderPrefetcher::Shared::Forget(Folder* folder) {
         shared.bytes -= f->countedBytes;
     });
     Folder* parent = folder->parent;
-    Destroy(std::move(parent->made[folder->index]));
+    Recycle(std::move(parent->made[folder->index]));
     shared.Count(parent);
     shared.WakePoolIfRoom();
 }

@@ -89,8 +89,9 @@ bool ReadTrip::Next(std::vector<std::string>& names, std::size_t topDepth) {
         const std::uint32_t index = level.subfolder++;
         // A junction, a link, a mount point: never entered.
         if (level.entries->Attributes(entry) & faLink) continue;
-        names.resize(level.depth);
-        names.emplace_back(level.entries->Name(entry));
+        // The name written over the one read last at its depth: one room per depth.
+        names.resize(level.depth + 1);
+        names.back().assign(level.entries->Name(entry));
         underWay_.active = true;
         underWay_.parent = level.read;
         underWay_.index = index;

@@ -26,7 +26,8 @@ int OpenStep(int fromFd, const std::string& relative) {
 
 int OpenFolderBelow(int fromFd, std::string_view relative) {
     int fd = fromFd;
-    std::string step;
+    // The thread's own, kept: a scan opens a folder for every folder it lists.
+    thread_local std::string step;
     while (!relative.empty()) {
         std::size_t cut = relative.size();
         if (cut > kStepBytes) cut = relative.rfind('/', kStepBytes);

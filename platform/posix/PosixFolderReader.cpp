@@ -104,7 +104,8 @@ int PosixFolderReader::Open(const ReadPlace* base, std::span<const std::string> 
     }
     int fd = -1;
     if (!openat2Missing.load(std::memory_order_relaxed)) {
-        std::string relative;
+        thread_local std::string relative;  // kept, as the scan opens every folder
+        relative.clear();
         for (const std::string& name : names) {
             if (!relative.empty()) relative += '/';
             relative += name;
