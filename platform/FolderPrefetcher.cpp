@@ -262,7 +262,9 @@ struct FolderPrefetcher::Shared {
     std::string Key(const Folder* folder) const;
     bool Adopt(Folder* folder);
     static void Deliver(const std::shared_ptr<AbandonedRead>& ticket, Ready read);
-    void Publish(Folder* folder, Ready& read);
+    // `queue` false: the caller queues the folder (Queue) once it knows what a trip read below it.
+    void Publish(Folder* folder, Ready& read, bool queue = true);
+    void Queue(Folder* folder);
     bool NoteWait(bool waited);
     void PushPending(Folder* parent);
     void PopPending();
@@ -645,8 +647,9 @@ void FolderPrefetcher::Shared::Read(Folder* folder, Worker* me, ReadTrip& trip, 
     }
     NoteRead(waited);
     if (!trip.WasCut()) {
-        Publish(folder, ready[0]);
+        Publish(folder, ready[0], false);
         PublishTrip(folder, trip.Reads(), std::span(ready).subspan(1, trip.Reads().size()));
+        Queue(folder);
     } else if (Folder* own = me->folder; own != folder) {
         // The walk took what the trip had read; the read under way is a folder's own now.
         try {
@@ -682,10 +685,13 @@ void FolderPrefetcher::Shared::PublishTrip(Folder* top, std::vector<ReadTrip::Re
             folder = StartBelow(trip.parent == ReadTrip::kTop ? top : made[trip.parent], trip.index);
             if (!MayKeepPlace(folder)) ready[i].place.reset();
             NoteRead(trip.waited);
-            Publish(folder, ready[i]);
+            Publish(folder, ready[i], false);
             made[i] = folder;
             folder = nullptr;
         }
+        // Most folders on a trip have all their subfolders read by it: those never wait in
+        // the queue.
+        for (Folder* read : made) Queue(read);
     } catch (const std::bad_alloc&) {
         // Out of memory part-way: the folder being made is the walk's to read, or it would
         // wait for it for ever; the ones after it the walk makes as it comes to them.
@@ -750,7 +756,7 @@ bool FolderPrefetcher::Shared::NoteWait(bool waited) {
     return true;
 }
 
-void FolderPrefetcher::Shared::Publish(Folder* folder, Ready& read) {
+void FolderPrefetcher::Shared::Publish(Folder* folder, Ready& read, bool queue) {
     // Whatever becomes of the folder, the read's listing and place are let go here.
     std::shared_ptr<const FolderEntries> entries = std::move(read.entries);
     std::shared_ptr<const ReadPlace> place = std::move(read.place);
@@ -776,15 +782,19 @@ void FolderPrefetcher::Shared::Publish(Folder* folder, Ready& read) {
     folder->made.reserve(folder->subfolders.size());
     folder->entries = std::move(entries);
     folder->state = State::kRead;
-    if (!folder->subfolders.empty()) {
-        PushPending(folder);
-        if (place) {
-            folder->place = std::move(place);
-            ++heldPlaces;
-        }
+    if (!folder->subfolders.empty() && place) {
+        folder->place = std::move(place);
+        ++heldPlaces;
     }
     Count(folder);
-    if (idle && !folder->subfolders.empty() && RoomAhead()) workWanted.notify_one();
+    if (queue) Queue(folder);
+}
+
+// Queues a folder read for the pool while subfolders of it are still to be started.
+void FolderPrefetcher::Shared::Queue(Folder* folder) {
+    if (folder->state != State::kRead || folder->AllMade() || folder->pending) return;
+    PushPending(folder);
+    if (idle && RoomAhead()) workWanted.notify_one();
 }
 
 void FolderPrefetcher::Shared::PushPending(Folder* parent) {

@@ -46,16 +46,17 @@ void ReadTrip::Run(FolderRead& top, bool topWaited, const std::shared_ptr<const 
     while (reads_.size() < bounds.folders && bytes < bounds.bytes && !stop_.load(std::memory_order_relaxed) &&
            Next(names, topDepth)) {
         // From the nearest place kept on the way down, else from where the folder taken was read.
-        std::shared_ptr<const ReadPlace> from = base;
+        // The levels and the caller hold the places: no count of them changes per read.
+        const ReadPlace* from = base.get();
         std::size_t skip = 0;
         for (std::size_t k = levels_.size(); k-- > 0;)
             if (levels_[k].place) {
-                from = levels_[k].place;
+                from = levels_[k].place.get();
                 skip = levels_[k].depth;
                 break;
             }
         const auto start = std::chrono::steady_clock::now();
-        FolderRead read = reader_.Read(from.get(), std::span(names).subspan(skip), filter, true, stop_);
+        FolderRead read = reader_.Read(from, std::span(names).subspan(skip), filter, true, stop_);
         const bool waited = watch_.Waited(std::chrono::steady_clock::now() - start);
         const std::lock_guard guard(mutex_);
         if (cut_) {
