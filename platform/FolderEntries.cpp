@@ -19,6 +19,12 @@ void FolderEntries::Add(std::string_view name, std::uint32_t attributes) {
     names_.push_back('\0');
 }
 
+bool FolderEntries::HasSubfolders() const {
+    for (std::size_t i = 0; i < Count(); ++i)
+        if (IsSubfolder(i)) return true;
+    return false;
+}
+
 void FolderEntries::Reserve(std::size_t count, std::size_t nameBytes) {
     entries_.reserve(count);
     names_.reserve(nameBytes + count);

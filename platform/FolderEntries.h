@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Attributes.h"
+
 namespace platform {
 
 // One folder's entries as its listing returns them: read to the end, the ones the attribute
@@ -27,6 +29,12 @@ public:
     std::size_t Count() const { return entries_.size(); }
     std::uint32_t Attributes(std::size_t i) const { return entries_[i].attributes; }
     std::string_view Name(std::size_t i) const { return {names_.data() + entries_[i].nameAt, entries_[i].nameLength}; }
+    // A folder other than "." and "..": one the walk goes into.
+    bool IsSubfolder(std::size_t i) const {
+        const std::string_view name = Name(i);
+        return (Attributes(i) & faDirectory) && name != "." && name != "..";
+    }
+    bool HasSubfolders() const;
     // Heap bytes held.
     std::size_t Bytes() const { return entries_.capacity() * sizeof(Entry) + names_.capacity(); }
 

@@ -42,8 +42,6 @@ enum class State { kWaiting, kReading, kRead, kUnreadable, kNotRead, kTaken };
 
 bool Done(State state) { return state != State::kWaiting && state != State::kReading && state != State::kTaken; }
 
-bool IsDots(std::string_view name) { return name == "." || name == ".."; }
-
 // The listing of a folder that holds no subfolder and nothing the filter lets through.
 const FolderEntries& DotsOnly() {
     static const FolderEntries dots = [] {
@@ -87,8 +85,7 @@ void Prepare(FolderRead&& read, Ready& ready) {
     if (read.status != FolderRead::Status::kListed) return;
     const FolderEntries& entries = read.entries;
     for (std::size_t i = 0; i < entries.Count(); ++i)
-        if ((entries.Attributes(i) & faDirectory) && !IsDots(entries.Name(i)))
-            ready.subfolders.push_back(std::uint32_t(i));
+        if (entries.IsSubfolder(i)) ready.subfolders.push_back(std::uint32_t(i));
     ready.entries = HandedOn(std::move(read.entries));
 }
 
@@ -196,16 +193,24 @@ void ForEachBelow(Folder* top, Visit visit) {
     }
 }
 
-void Destroy(std::unique_ptr<Folder> top) {
-    if (!top || !HasMadeChildren(top.get())) return;
-    std::vector<std::unique_ptr<Folder>> stack;
+// Takes a folder and everything made below it apart, without recursion (chains can be
+// deep), handing each to `done` once its subfolders are off it.
+template <typename Done>
+void TakeApart(std::unique_ptr<Folder> top, std::vector<std::unique_ptr<Folder>>& stack, Done done) {
     stack.push_back(std::move(top));
     while (!stack.empty()) {
         std::unique_ptr<Folder> folder = std::move(stack.back());
         stack.pop_back();
         for (auto& child : folder->made)
             if (child) stack.push_back(std::move(child));
+        done(std::move(folder));
     }
+}
+
+void Destroy(std::unique_ptr<Folder> top) {
+    if (!top || !HasMadeChildren(top.get())) return;
+    std::vector<std::unique_ptr<Folder>> stack;
+    TakeApart(std::move(top), stack, [](std::unique_ptr<Folder>) {});
 }
 
 }  // namespace
@@ -560,17 +565,12 @@ std::unique_ptr<Folder> FolderPrefetcher::Shared::NewFolder() {
 // read-ahead may hold at once; lists that grew large for a wide folder go.
 void FolderPrefetcher::Shared::Recycle(std::unique_ptr<Folder> top) {
     constexpr std::size_t kLargeList = 256;
-    std::vector<std::unique_ptr<Folder>>& stack = recycling;
-    stack.push_back(std::move(top));
-    while (!stack.empty()) {
-        std::unique_ptr<Folder> folder = std::move(stack.back());
-        stack.pop_back();
-        if (!folder) continue;
-        for (auto& child : folder->made) stack.push_back(std::move(child));
-        if (spare.size() >= limits.foldersAhead || folder->subfolders.capacity() > kLargeList) continue;
+    if (!top) return;
+    TakeApart(std::move(top), recycling, [&](std::unique_ptr<Folder> folder) {
+        if (spare.size() >= limits.foldersAhead || folder->subfolders.capacity() > kLargeList) return;
         folder->Reuse();
         spare.push_back(std::move(folder));
-    }
+    });
 }
 
 Folder* FolderPrefetcher::Shared::MakeChild(Folder* parent) {

@@ -6,15 +6,6 @@
 
 namespace platform {
 
-namespace {
-
-bool IsSubfolder(const FolderEntries& entries, std::size_t i) {
-    const std::string_view name = entries.Name(i);
-    return (entries.Attributes(i) & faDirectory) && name != "." && name != "..";
-}
-
-}  // namespace
-
 void ReadTrip::Run(FolderRead& top, bool topWaited, const std::shared_ptr<const ReadPlace>& base,
                    std::vector<std::string>& names, std::uint32_t filter, Bounds bounds) {
     {
@@ -81,7 +72,7 @@ bool ReadTrip::Next(std::vector<std::string>& names, std::size_t topDepth) {
     const std::lock_guard guard(mutex_);
     while (!cut_ && !levels_.empty()) {
         Level& level = levels_.back();
-        while (level.entry < level.entries->Count() && !IsSubfolder(*level.entries, level.entry)) ++level.entry;
+        while (level.entry < level.entries->Count() && !level.entries->IsSubfolder(level.entry)) ++level.entry;
         if (level.entry == level.entries->Count()) {
             levels_.pop_back();
             continue;

@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <vector>
 
-#include "platform/Attributes.h"
 #include "platform/posix/ListingWait.h"
 #include "platform/posix/OpenFolder.h"
 #include "platform/posix/ReadEntries.h"
@@ -133,12 +132,7 @@ FolderRead PosixFolderReader::Read(const ReadPlace* base, std::span<const std::s
     thread_local std::vector<char> buffer(kBufferBytes);
     read.entries = ReadEntries(fd, buffer, filter, systemRoot_ && !base && names.empty(), &stop);
     read.status = FolderRead::Status::kListed;
-    bool subfolders = false;
-    for (std::size_t i = 0; i < read.entries.Count() && !subfolders; ++i) {
-        const std::string_view name = read.entries.Name(i);
-        subfolders = (read.entries.Attributes(i) & faDirectory) && name != "." && name != "..";
-    }
-    if (keepPlace && subfolders) {
+    if (keepPlace && read.entries.HasSubfolders()) {
         read.place = std::make_shared<const Descriptor>(fd);
     } else {
         ::close(fd);

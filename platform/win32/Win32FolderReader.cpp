@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "platform/Attributes.h"
 #include "platform/win32/ReadFolder.h"
 #include "platform/win32/Win32Names.h"
 
@@ -77,12 +76,7 @@ FolderRead Win32FolderReader::Read(const ReadPlace* base, std::span<const std::s
     }
     read.status = FolderRead::Status::kListed;
     read.entries = std::move(*entries);
-    bool subfolders = false;
-    for (std::size_t i = 0; i < read.entries.Count() && !subfolders; ++i) {
-        const std::string_view name = read.entries.Name(i);
-        subfolders = (read.entries.Attributes(i) & faDirectory) && name != "." && name != "..";
-    }
-    if (keepPlace && subfolders) read.place = std::make_shared<const FolderPath>(std::move(path));
+    if (keepPlace && read.entries.HasSubfolders()) read.place = std::make_shared<const FolderPath>(std::move(path));
     return read;
 }
 
